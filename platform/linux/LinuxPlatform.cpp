@@ -1,0 +1,60 @@
+#include "LinuxPlatform.h"
+
+#include "LinuxSecurityLogon.h"
+#include "LinuxShell.h"
+#include "LinuxSystemInfo.h"
+#include "QtSettingsStore.h"
+#include "platform/NetworkConnections.h"
+#include "platform/Platform.h"
+#include "platform/TerminalServer.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int32_t ERROR_NOT_SUPPORTED = 50;
+
+// Terminal Server user configuration lives in a Windows user's parameters
+// blob; there is no such service here.
+class UnsupportedTerminalServer : public TerminalServer {
+public:
+    int32_t queryUserConfig(const QString &, const QString &, int, QVariant &) override
+    {
+        return ERROR_NOT_SUPPORTED;
+    }
+    int32_t setUserConfig(const QString &, const QString &, int, const QVariant &) override
+    {
+        return ERROR_NOT_SUPPORTED;
+    }
+};
+
+class UnsupportedNetworkConnections : public NetworkConnections {
+public:
+    int32_t connect(const QString &, const QString &) override { return ERROR_NOT_SUPPORTED; }
+    int32_t disconnect(const QString &) override { return ERROR_NOT_SUPPORTED; }
+    bool resourceAnswers(const QString &) override { return false; }
+};
+
+} // namespace
+
+void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs)
+{
+    static LinuxSystemInfo system;
+    static QtSettingsStore settings;
+    static LinuxShell shell;
+    static LinuxSecurityLogon security;
+    static UnsupportedTerminalServer terminalServer;
+    static UnsupportedNetworkConnections connections;
+    Families families;
+    families.net = net;
+    families.security = &security;
+    families.terminalServer = &terminalServer;
+    families.connections = &connections;
+    families.shell = &shell;
+    families.system = &system;
+    families.fileDialogs = fileDialogs;
+    families.settings = &settings;
+    install(families);
+}
+
+} // namespace platform

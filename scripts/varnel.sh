@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Installs what Varnel needs on Debian 12, builds it, then either starts it
+# ("run") or runs every test ("test").
+#   bash scripts/varnel.sh run     install, build, start the program
+#   bash scripts/varnel.sh test    install, build, run every test
+set -euo pipefail
+
+mode=${1:-run}
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${VARNEL_BUILD_DIR:-$top/build}
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev libsqlite3-dev
+    xvfb xauth x11-apps imagemagick
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_packages() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 \
+        install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build_all() {
+    cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$build" -j"$(nproc)"
+}
+
+run_program() {
+    if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        exec "$build/varnel" "${@}"
+    fi
+    echo "No display: starting Varnel under xvfb-run." >&2
+    exec xvfb-run -a -s "-screen 0 1280x800x24" "$build/varnel" "${@}"
+}
+
+run_tests() {
+    local tmp
+    tmp=$(mktemp -d)
+    # Tests never touch the real per-user settings or data.
+    export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data"
+    export XDG_RUNTIME_DIR="$tmp/runtime"
+    mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+    export QT_QPA_PLATFORM=offscreen
+    local status=0
+    ctest --test-dir "$build" --output-on-failure -j"$(nproc)" || status=$?
+    rm -rf "$tmp"
+    return $status
+}
+
+install_packages
+build_all
+case "$mode" in
+    run) shift || true; run_program "$@" ;;
+    test) run_tests ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
