@@ -1,0 +1,25 @@
+#include "WorkFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+bool Is_WorkFileDomain(const QString &domain)
+{
+    for (const QChar character : domain) {
+        if (character == u'/' || character == u'\\' || character.unicode() < 0x20
+            || character.unicode() == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+QString WorkFile_Path(const QString &folder, const QString &domain)
+{
+    if (!Is_WorkFileDomain(domain))
+        return {};
+    const QString path = QDir(folder).filePath(domain + QStringLiteral("%.tmp"));
+    // Belt and braces: the file must stand directly in the folder.
+    if (QDir::cleanPath(QFileInfo(path).absolutePath()) != QDir(folder).absolutePath())
+        return {};
+    return path;
+}

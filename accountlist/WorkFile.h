@@ -1,0 +1,15 @@
+// The work file of one domain's windowless listing: in the program's writable
+// folder, named after the domain and "%.tmp" ("%.tmp" alone for the local
+// machine). The search window reads and deletes it.
+#pragma once
+
+#include <QString>
+
+// Whether a domain's name can name a work file inside the folder. A name with
+// "/" or "\" (a path, or a server name), or with a control character, is
+// refused: no domain's NetBIOS name holds one. "." and ".." need no check,
+// since "%.tmp" stays in the same path component ("..%.tmp").
+bool Is_WorkFileDomain(const QString &domain);
+
+// The work file's full path, or "" when the domain is refused.
+QString WorkFile_Path(const QString &folder, const QString &domain);

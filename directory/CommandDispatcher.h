@@ -1,0 +1,20 @@
+// The single entry through which the task windows change the directory. A
+// command is a window's title and a two-digit suffix ("NT Add Group.01"); the
+// dispatcher turns it into one call of the directory layer, filling the fixed
+// values the command implies, and returns that call's result unchanged.
+#pragma once
+
+#include "CommandArguments.h"
+
+#include <QString>
+#include <cstdint>
+
+// `command` is matched exactly (case too); an unknown one returns -1 and
+// touches nothing. `accountName` is the account acted on (the member, for the
+// membership commands) and comes back as the layer rewrites it: a computer's
+// name upper-case and without "$". `server`: "" this machine, "\\NAME" that
+// server, else a domain (its primary controller). 0 success, a positive
+// service status, -1 (unknown command, an absent or unreadable argument the
+// command needs) or -9 (no controller for the domain).
+int32_t Execute_Command(const QString &command, QString &accountName, const QString &server,
+                        const CommandArguments &options = {});
