@@ -1,19 +1,27 @@
 // Varnel: chooses between the windowless account listing and the windowed
 // program before any application object exists, so that the listing needs no
 // display.
+#include "accountlist/ChildProcess.h"
+#include "app/AppContext.h"
 #include "app/CommandLine.h"
 #include "app/Seams.h"
 #include "app/Startup.h"
+#include "groups/GroupWindows.h"
 #include "platform/linux/LinuxPlatform.h"
-#include "platform/netapi/unsupported/UnsupportedNetworkManagement.h"
+#include "platform/netapi/BackendSelection.h"
 #include "ui/GuiStartup.h"
 #include "ui/QtSeams.h"
+#include "ui/SharedProgressBar.h"
+#include "users/UserWindows.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
 
 namespace {
+
+// A directory back end that was refused ends the process with this code.
+constexpr int BadBackEnd = 2;
 
 QString commandLineOf(int argc, char **argv)
 {
@@ -23,10 +31,17 @@ QString commandLineOf(int argc, char **argv)
     return JoinCommandLine(arguments);
 }
 
-int runAccountListing(const AccountListRequest &)
+int runAccountListing(const AccountListRequest &request)
 {
-    std::fprintf(stderr, "varnel: the account listing is not available in this build\n");
-    return 0;
+    return ChildProcess(request);
+}
+
+platform::netapi::BackendSelection selectDirectory()
+{
+    auto selection = platform::netapi::selectNetworkManagement([] { return seams::now(); });
+    if (!selection.warning.isEmpty())
+        std::fprintf(stderr, "varnel: %s\n", qUtf8Printable(selection.warning));
+    return selection;
 }
 
 } // namespace
@@ -34,18 +49,39 @@ int runAccountListing(const AccountListRequest &)
 int main(int argc, char **argv)
 {
     const QString commandLine = commandLineOf(argc, argv);
-    static platform::UnsupportedNetworkManagement net;
 
     if (ParseAccountListRequest(commandLine)) {
         QCoreApplication app(argc, argv);
-        platform::installLinuxPlatform(&net, nullptr);
+        const auto directory = selectDirectory();
+        if (!directory.net) {
+            std::fprintf(stderr, "varnel: %s\n", qUtf8Printable(directory.error));
+            return BadBackEnd;
+        }
+        platform::installLinuxPlatform(directory.net.get(), nullptr);
+        if (!directory.directoryUserName.isEmpty())
+            platform::useDirectoryUserName(directory.directoryUserName);
         return Main(commandLine, {runAccountListing, [] {}}).value_or(0);
     }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnel"));
-    platform::installLinuxPlatform(&net, nullptr);
     seams::install(seams::qtSeams());
+    const auto directory = selectDirectory();
+    if (!directory.net) {
+        seams::messageBox(directory.error, seams::OkOnly, seams::Critical,
+                          AppTitle + QStringLiteral(" : Directory Back End"));
+        return BadBackEnd;
+    }
+    platform::installLinuxPlatform(directory.net.get(), nullptr);
+    if (!directory.directoryUserName.isEmpty())
+        platform::useDirectoryUserName(directory.directoryUserName);
+    // A back end that could not start is named once, at start.
+    if (!directory.warning.isEmpty())
+        seams::messageBox(directory.warning, seams::OkOnly, seams::Exclamation,
+                          AppTitle + QStringLiteral(" : Directory Back End"));
+    installSharedProgressBar();
+    registerGroupWindows();
+    registerUserWindows();
     if (const auto exitCode = Main(commandLine, {runAccountListing, showMainWindow}))
         return *exitCode;
     return QApplication::exec();

@@ -46,6 +46,16 @@ void writeMatches(const QString &path, const QStringList &names,
     }
 }
 
+// The name as a message may show it: on one line.
+QString printable(QString text)
+{
+    for (QChar &character : text) {
+        if (character.unicode() < 0x20 || character.unicode() == 0x7F)
+            character = u'?';
+    }
+    return text;
+}
+
 } // namespace
 
 int ChildProcess(const AccountListRequest &request)
@@ -53,7 +63,7 @@ int ChildProcess(const AccountListRequest &request)
     const QString path = WorkFile_Path(platform::system().writableFolder(), request.domain);
     if (path.isEmpty()) {
         std::fprintf(stderr, "varnel: \"%s\" is no domain name a work file can be named after\n",
-                     qUtf8Printable(request.domain));
+                     qUtf8Printable(printable(request.domain)));
         return RefusedDomain;
     }
     const QStringList names = listAccounts(request);

@@ -135,7 +135,7 @@ while len(seen) < count:
     print("userAccountControl: 544")
     print()
 EOF
-    ldbadd -H "$w/dc/private/sam.ldb" "$w/log/users.ldif" >"$w/log/ldbadd.out" 2>&1 ||
+    ldbadd --nosync -H "$w/dc/private/sam.ldb" "$w/log/users.ldif" >"$w/log/ldbadd.out" 2>&1 ||
         { tail -5 "$w/log/ldbadd.out" >&2; die "bulk users failed"; }
     log "$count bulk users in $(( $(now_ms) - t0 )) ms"
 }
@@ -205,7 +205,10 @@ cmd_start() {
     need_root
     mkdir -p "$W"
     W=$(cd "$W" && pwd)
-    [ ! -e "$W/dc.env" ] || die "$W already holds a DC (stop it first)"
+    # What an interrupted run left there goes first.
+    [ ! -e "$W/namespaces" ] || cmd_stop "$W"
+    mkdir -p "$W"
+    W=$(cd "$W" && pwd)
     local t0 id
     t0=$(now_ms)
     id=$(random_word 6 'a-z0-9')

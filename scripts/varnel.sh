@@ -13,6 +13,9 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libsqlite3-dev
     xvfb xauth x11-apps imagemagick
+    # The Samba back end (client libraries) and the live test DC of the tests.
+    samba-dev smbclient samba samba-ad-dc samba-ad-provision samba-dsdb-modules
+    samba-vfs-modules winbind ldb-tools krb5-user iproute2
 )
 
 as_root() {
@@ -26,8 +29,16 @@ install_packages() {
     done
     [ ${#missing[@]} -eq 0 ] && return
     as_root apt-get update -q
+    # Installing the Samba server must not start its services on this machine.
+    local no_services=""
+    if [ ! -e /usr/sbin/policy-rc.d ]; then
+        printf '#!/bin/sh\nexit 101\n' | as_root tee /usr/sbin/policy-rc.d >/dev/null
+        as_root chmod 755 /usr/sbin/policy-rc.d
+        no_services=yes
+    fi
     as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 \
         install -y -q --no-install-recommends "${missing[@]}"
+    [ -z "$no_services" ] || as_root rm -f /usr/sbin/policy-rc.d
 }
 
 build_all() {

@@ -115,8 +115,10 @@ void DirectoryServersAndTrustsTest::unknownDomainGivesMinusNineWithoutAnyOtherCa
     NewAccount account;
     AccountChanges changes;
     const std::vector<std::pair<const char *, Operation>> operations{
-        {"Add_Account", [&] { return Add_Account(name, domain, account_kind::Computer, account); }},
-        {"Delete_Account", [&] { return Delete_Account(name, domain, account_kind::User, false); }},
+        {"Add_Account",
+         [&] { return Add_Account(name, domain, account_kind::Computer, account); }},
+        {"Delete_Account",
+         [&] { return Delete_Account(name, domain, account_kind::User, false); }},
         {"Check_Account", [&] { return Check_Account(name, domain, account_kind::Group, true); }},
         {"Get_AccountInfo",
          [&] { return Get_AccountInfo(name, domain, 0, values, false, a, b, c, d); }},

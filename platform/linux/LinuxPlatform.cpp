@@ -57,4 +57,9 @@ void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs)
     install(families);
 }
 
+void useDirectoryUserName(const QString &userName)
+{
+    LinuxSecurityLogon::setDirectoryUserName(userName);
+}
+
 } // namespace platform

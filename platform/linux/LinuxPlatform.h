@@ -3,11 +3,17 @@
 // caller.
 #pragma once
 
+#include <QString>
+
 namespace platform {
 
 class NetworkManagement;
 class FileDialogs;
 
 void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs);
+
+// Makes the current user name the account the directory back end uses on the
+// wire, so that captions and log lines show the identity the domain sees.
+void useDirectoryUserName(const QString &userName);
 
 } // namespace platform

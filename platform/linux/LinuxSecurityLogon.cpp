@@ -9,10 +9,25 @@ namespace platform {
 
 namespace {
 constexpr int32_t ERROR_NOT_SUPPORTED = 50;
+
+QString &directoryUserName()
+{
+    static QString name;
+    return name;
+}
+} // namespace
+
+void LinuxSecurityLogon::setDirectoryUserName(const QString &name)
+{
+    directoryUserName() = name;
 }
 
 int32_t LinuxSecurityLogon::currentUserName(QString &name)
 {
+    if (!directoryUserName().isEmpty()) {
+        name = directoryUserName();
+        return 1;
+    }
     struct passwd entry {};
     struct passwd *found = nullptr;
     std::vector<char> buffer(16384);

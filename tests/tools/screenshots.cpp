@@ -4,11 +4,25 @@
 //
 // Usage: varnel_screenshots OUTPUT_FOLDER [NAME...]
 #include "app/AppContext.h"
+#include "groups/frmNTAddGroup.h"
+#include "groups/frmNTDelGroup.h"
+#include "groups/frmNTModGroup.h"
 #include "tests/support/ScriptedSeams.h"
 #include "tests/support/TestPlatform.h"
 #include "ui/MainWindow.h"
+#include "users/AddUserWindow.h"
+#include "tests/support/FakeDirectory.h"
+#include "users/DeleteUserWindow.h"
+#include "users/ListBox.h"
+#include "users/ModifyUserWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMenu>
@@ -82,9 +96,159 @@ QPixmap mainWindowMiscMenu()
     return picture;
 }
 
+// A task window on its own, shown and painted, as the operator sees it.
+QPixmap taskWindow(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return {};
+    QTest::qWait(200);
+    return window.grab();
+}
+
+// The add-user window filled in for a user with a workstation.
+QPixmap addUserWindow()
+{
+    frmNTAddUserComputer window;
+    window.COMBO_Domain->setEditText(QStringLiteral("SALES"));
+    window.TEXT_UserFirstName->setText(QStringLiteral("John"));
+    window.TEXT_UserMiddleInitial->setText(QStringLiteral("Q"));
+    window.TEXT_UserLastName->setText(QStringLiteral("Smith"));
+    window.TEXT_UserLoginScript->setText(QStringLiteral("logon.cmd"));
+    window.TEXT_EmpoyeeNumber->setText(QStringLiteral("ACCOUNTS PAYABLE"));
+    window.TEXT_Password->setText(QStringLiteral("Initial#2026"));
+    window.CHECK_Also->setChecked(true);
+    window.TEXT_ComputerName->setText(QStringLiteral("WSJSMITH"));
+    return taskWindow(window);
+}
+
+// A small directory of the domain SALES for the user windows' pictures,
+// installed while it lives.
+class PictureDirectory {
+public:
+    PictureDirectory() : m_previous(platform::current())
+    {
+        m_net.controllers["SALES"] = "\\\\SLSDC01";
+        const char *const people[][3] = {
+            {"jdoe", "Jane Doe", "Head of accounting"},
+            {"asmith", "Anna Smith", "Accounts payable"},
+            {"bwayne", "Bruce Wayne", "Facilities"},
+            {"ckent", "Clark Kent", "Press office"},
+            {"dprince", "Diana Prince", "Legal"},
+            {"%pparker", "Disabled", "Disabled"},
+        };
+        for (const auto &person : people) {
+            platform::UserInfo3 &user = m_net.addUser(person[0]);
+            user.fullName = person[1];
+            user.comment = person[2];
+        }
+        platform::UserInfo3 *jdoe = m_net.user("jdoe");
+        jdoe->usrComment = "Room 4.12";
+        jdoe->scriptPath = "logon.cmd";
+        jdoe->flags |= platform::uf::Lockout;
+        jdoe->passwordAge = 12 * 86400;
+        jdoe->authFlags = platform::af::OpAccounts;
+        jdoe->logonServer = "\\\\*";
+        jdoe->lastLogon =
+            uint32_t(QDateTime(QDate(2026, 3, 12), QTime(8, 15), Qt::UTC).toSecsSinceEpoch());
+        m_net.addGlobalGroup("Accounting", {"jdoe"});
+        m_net.addGlobalGroup("Domain Users", {"jdoe"});
+        m_net.addLocalGroup("Print Operators", {"jdoe"});
+        platform::Families families = m_previous;
+        families.net = &m_net;
+        platform::install(families);
+    }
+    ~PictureDirectory() { platform::install(m_previous); }
+
+private:
+    platform::Families m_previous;
+    testing_support::FakeDirectory m_net;
+};
+
+// The delete-user window with the domain's accounts listed and two picked.
+QPixmap deleteUserWindow()
+{
+    PictureDirectory directory;
+    frmNTDelUser window;
+    window.COMBO_Domain->setEditText(QStringLiteral("SALES"));
+    window.BUTTON_List->click();
+    for (int row : {1, 3})
+        window.LIST_Items->item(row)->setSelected(true);
+    window.TEXT_ID->setText(QStringLiteral("asmith,ckent"));
+    return taskWindow(window);
+}
+
+// The view/modify-user window with one account's editable properties.
+QPixmap modifyUserWindow()
+{
+    PictureDirectory directory;
+    frmNTModUser window;
+    window.COMBO_Domain->setEditText(QStringLiteral("SALES"));
+    window.TEXT_ID->setText(QStringLiteral("jdoe"));
+    window.BUTTON_PropertiesSet->click();
+    return taskWindow(window);
+}
+
+// The same window with the read-only view: groups, rights, logon server.
+QPixmap modifyUserWindowView()
+{
+    PictureDirectory directory;
+    frmNTModUser window;
+    window.COMBO_Domain->setEditText(QStringLiteral("SALES"));
+    window.TEXT_ID->setText(QStringLiteral("jdoe"));
+    window.BUTTON_PropertiesView->click();
+    window.BUTTON_GetLL->click();
+    return taskWindow(window);
+}
+
+// The add-group window after a global group was created: the green panel.
+QPixmap addGroupWindow()
+{
+    PictureDirectory directory;
+    frmNTAddGroup window;
+    window.COMBO_Domain->setEditText(QStringLiteral("SALES"));
+    window.TEXT_ID->setText(QStringLiteral("Accounts Payable"));
+    window.TEXT_GroupDescription->setText(QStringLiteral("Invoices and supplier payments"));
+    window.CHECK_Unique->setChecked(false);
+    window.BUTTON_Add->click();
+    return taskWindow(window);
+}
+
+// The delete-groups window with the domain's global groups listed, one picked.
+QPixmap deleteGroupWindow()
+{
+    PictureDirectory directory;
+    frmNTDelGroup window;
+    window.COMBO_Domain->setEditText(QStringLiteral("SALES"));
+    window.BUTTON_List->click();
+    window.LIST_Items->item(0)->setSelected(true);
+    window.TEXT_ID->setText(window.LIST_Items->item(0)->text());
+    return taskWindow(window);
+}
+
+// The view/modify-group window with a local group and its member read.
+QPixmap modifyGroupWindow()
+{
+    PictureDirectory directory;
+    frmNTModGroup window;
+    window.COMBO_Domain->setEditText(QStringLiteral("SALES"));
+    window.OPTION_Local->click();
+    window.BUTTON_List->click();
+    window.TEXT_MemberName->setText(QStringLiteral("asmith"));
+    return taskWindow(window);
+}
+
 const Shot Shots[] = {
     {"main-window", mainWindow},
     {"main-window-misc-menu", mainWindowMiscMenu},
+    {"add-user-window", addUserWindow},
+    {"delete-user-window", deleteUserWindow},
+    {"modify-user-window", modifyUserWindow},
+    {"modify-user-window-view", modifyUserWindowView},
+    {"add-group-window", addGroupWindow},
+    {"delete-group-window", deleteGroupWindow},
+    {"modify-group-window", modifyGroupWindow},
 };
 
 bool wanted(const char *name, const QStringList &names)

@@ -209,7 +209,8 @@ NetStatus EmbeddedNetworkManagement::NetGroupAddUser(const std::string &server,
         return status;
     if (isMember(db, group, account))
         return status::UserInGroup;
-    Statement insert = db.prepare("INSERT INTO group_members (group_id, account_id) VALUES (?, ?)");
+    Statement insert =
+        db.prepare("INSERT INTO group_members (group_id, account_id) VALUES (?, ?)");
     insert.bind(1, group.id).bind(2, account.id);
     if (!insert.run() || !transaction.commit())
         return status::InternalError;

@@ -37,7 +37,8 @@ bool insertMember(Database &db, int64_t aliasId, const MemberRef &ref)
 bool deleteMember(Database &db, int64_t aliasId, const MemberRef &ref)
 {
     Statement remove = db.prepare(
-        "DELETE FROM alias_members WHERE alias_id = ? AND (account_id = ? OR member_group_id = ?)");
+        "DELETE FROM alias_members WHERE alias_id = ? "
+        "AND (account_id = ? OR member_group_id = ?)");
     remove.bind(1, aliasId).bind(2, ref.accountId).bind(3, ref.groupId);
     return remove.run();
 }

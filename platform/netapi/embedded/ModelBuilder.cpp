@@ -116,7 +116,8 @@ int64_t ModelBuilder::addMachine(int64_t domainId, const std::string &name, Role
         const int64_t administrators = groupId(samId, "Administrators", true);
         addAliasMember(administrators, accountId(samId, "Administrator"), 0);
         addAliasMember(administrators, 0, groupId(domainSam, "Domain Admins", false));
-        addAliasMember(groupId(samId, "Users", true), 0, groupId(domainSam, "Domain Users", false));
+        addAliasMember(groupId(samId, "Users", true), 0,
+                       groupId(domainSam, "Domain Users", false));
         const int64_t guests = groupId(samId, "Guests", true);
         addAliasMember(guests, accountId(samId, "Guest"), 0);
         addAliasMember(guests, 0, groupId(domainSam, "Domain Guests", false));
@@ -202,8 +203,9 @@ int64_t ModelBuilder::samOfMachine(int64_t machineId)
 
 int64_t ModelBuilder::groupId(int64_t samId, const std::string &name, bool local)
 {
-    return lookup(local ? "SELECT id FROM groups WHERE sam_id = ? AND upper_name = ? AND local = 1"
-                        : "SELECT id FROM groups WHERE sam_id = ? AND upper_name = ? AND local = 0",
+    return lookup(local
+                      ? "SELECT id FROM groups WHERE sam_id = ? AND upper_name = ? AND local = 1"
+                      : "SELECT id FROM groups WHERE sam_id = ? AND upper_name = ? AND local = 0",
                   samId, upperName(name));
 }
 

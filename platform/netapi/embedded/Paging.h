@@ -73,7 +73,8 @@ NetStatus pageQuery(Database &db, const char *countSql, const char *rowsSql,
     const uint32_t remaining = uint32_t(count.integer(0));
     Statement query = db.prepare(rowsSql);
     bindFilter(query);
-    query.bind(filterParams + 1, int64_t(resumeHandle)).bind(filterParams + 2, rowLimit(prefMaxLen));
+    query.bind(filterParams + 1, int64_t(resumeHandle));
+    query.bind(filterParams + 2, rowLimit(prefMaxLen));
     std::vector<PagedRow<Record>> rows;
     while (query.step())
         rows.push_back({query.integer(0), read(query)});

@@ -223,7 +223,8 @@ void seedCrossDomainMembers(Database &db, ModelBuilder &build, int64_t head, int
     const int64_t admins = build.addGroup(fsSam, "File Admins", "Manage the shares", true);
     build.addAliasMember(admins, 0, build.groupId(headSam, "IT Staff", false));
     build.addAliasMember(admins, build.accountId(salesSam, "Joanna.Nowak"), 0);
-    build.addGroupMember(build.groupId(headSam, "None", false), build.accountId(headSam, "jbrown"));
+    build.addGroupMember(build.groupId(headSam, "None", false),
+                         build.accountId(headSam, "jbrown"));
 }
 
 } // namespace

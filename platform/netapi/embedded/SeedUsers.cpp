@@ -80,7 +80,8 @@ NetStatus seedUsers(Store &store, const std::string &domain, int count,
     if (!transaction.began())
         return status::InternalError;
     BulkStatements statements(db);
-    for (int number = 1; added < count; ++number) {
+    int inserted = 0;
+    for (int number = 1; inserted < count; ++number) {
         const std::string name = bulkName(prefix, number);
         if (name.size() > size_t(netapi::MaxUserNameLength))
             return status::BadUsername;
@@ -89,12 +90,11 @@ NetStatus seedUsers(Store &store, const std::string &domain, int count,
             continue;
         if (!insertUser(db, statements, target.samId, name, hash, store.now()))
             return status::InternalError;
-        ++added;
+        ++inserted;
     }
-    if (!transaction.commit()) {
-        added = 0;
+    if (!transaction.commit())
         return status::InternalError;
-    }
+    added = inserted;
     return status::Success;
 }
 

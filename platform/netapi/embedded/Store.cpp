@@ -60,6 +60,9 @@ bool Store::openAndPrepare()
 {
     if (!createPrivateFile(m_path, m_error) || !m_db.open(m_path, m_error))
         return false;
+    // The usual case, a file of this version, takes no write lock.
+    if (m_db.userVersion() == schemaVersion())
+        return true;
     Transaction transaction(m_db, Transaction::Mode::Exclusive);
     if (!transaction.began()) {
         m_error = m_db.errorMessage();

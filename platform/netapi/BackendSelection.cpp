@@ -1,0 +1,72 @@
+#include "BackendSelection.h"
+
+#include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
+#ifdef VARNEL_HAVE_SAMBA
+#include "platform/netapi/samba/SambaNetworkManagement.h"
+#endif
+
+#include <QtGlobal>
+
+namespace platform::netapi {
+
+namespace {
+
+const QString Embedded = QStringLiteral("embedded");
+const QString Samba = QStringLiteral("samba");
+
+BackendSelection embedded(const std::function<QDateTime()> &clock)
+{
+    BackendSelection selection;
+    const std::string path = embedded::defaultDatabasePath();
+    auto net = std::make_unique<embedded::EmbeddedNetworkManagement>(path, clock);
+    if (!net->isOpen())
+        selection.warning = QStringLiteral("The directory file %1 could not be opened: %2")
+                                .arg(QString::fromStdString(path),
+                                     QString::fromStdString(net->openError()));
+    selection.net = std::move(net);
+    return selection;
+}
+
+#ifdef VARNEL_HAVE_SAMBA
+// A back end that cannot start (no client smb.conf, no credentials) still
+// answers every call with its status; the operator is told once why.
+BackendSelection sambaBackend()
+{
+    BackendSelection selection;
+    auto net = std::make_unique<samba::SambaNetworkManagement>();
+    if (const NetStatus status = net->initialise())
+        selection.warning = QStringLiteral("The Samba directory back end could not start "
+                                           "(status %1): %2")
+                                .arg(status)
+                                .arg(QString::fromStdString(net->problem()));
+    selection.directoryUserName = QString::fromStdString(net->wireUser());
+    selection.net = std::move(net);
+    return selection;
+}
+#endif
+
+} // namespace
+
+BackendSelection selectNetworkManagement(const std::function<QDateTime()> &clock)
+{
+    const QString value = qEnvironmentVariable(DirectoryVariable);
+    if (value.isEmpty() || value == Embedded)
+        return embedded(clock);
+#ifdef VARNEL_HAVE_SAMBA
+    if (value == Samba)
+        return sambaBackend();
+#endif
+    BackendSelection refused;
+    if (value == Samba)
+        refused.error = QStringLiteral("%1=samba: this copy was built without Samba's "
+                                       "client libraries (install samba-dev and rebuild). "
+                                       "Unset %1 or set it to \"embedded\".")
+                            .arg(QLatin1String(DirectoryVariable));
+    else
+        refused.error = QStringLiteral("%1=%2 is not a directory back end: use \"embedded\" "
+                                       "(the default) or \"samba\".")
+                            .arg(QLatin1String(DirectoryVariable), value);
+    return refused;
+}
+
+} // namespace platform::netapi

@@ -1,0 +1,235 @@
+// User and computer accounts: NetUserAdd, NetUserDel, NetUserGetInfo,
+// NetUserSetInfo, over SAMR ([MS-SAMR] 3.1.5.4.4 CreateUser2, 3.1.5.6.4
+// SetInformationUser2, 3.1.5.5.6 QueryInformationUser).
+#include "platform/netapi/samba/SambaNetworkManagement.h"
+
+#include "platform/netapi/samba/Connections.h"
+#include "platform/netapi/samba/DisplayCache.h"
+#include "platform/netapi/samba/CallChecks.h"
+#include "platform/netapi/samba/NtStatus.h"
+#include "platform/netapi/samba/SamrObjects.h"
+#include "platform/netapi/samba/UserAccess.h"
+
+#include <QString>
+
+#include <algorithm>
+
+namespace platform::samba {
+
+namespace {
+
+using netapi::NameKind;
+using netapi::Situation;
+
+constexpr uint32_t MaximumAllowed = 0x02000000;
+constexpr uint32_t AcbNormal = 0x10;
+constexpr uint32_t FirstOrdinaryRid = 1000;
+
+NetStatus checkNewUser(uint32_t level, const UserInfo3 &info, uint32_t *parmErr)
+{
+    const NameKind kind = isMachineAccount(info.flags) ? NameKind::Computer : NameKind::User;
+    if (const NetStatus bad = netapi::checkAccountName(info.name, kind))
+        return bad;
+    if (info.priv != priv::User)
+        return invalidParameter(parmErr, UserPrivParm);
+    if (!hasOneAccountType(info.flags))
+        return invalidParameter(parmErr, UserFlagsParm);
+    if (level == 3 && info.primaryGroupId != DomainUsersRid)
+        return invalidParameter(parmErr, UserPrimaryGroupParm);
+    return status::Success;
+}
+
+// A new account is created with its type alone ([MS-SAMR] 3.1.5.4.4: one of
+// ACB_NORMAL, ACB_WSTRUST, ACB_SVRTRUST, ACB_DOMTRUST), then written whole.
+uint32_t createdType(uint32_t flags)
+{
+    const uint32_t acb = acbFromUf(flags & uf::AccountTypeMask);
+    return acb ? acb : AcbNormal;
+}
+
+NetStatus addStatus(uint32_t ntStatus)
+{
+    if (ntStatus == nt::PasswordRestriction)
+        return netapi::statusFor(Situation::PasswordPolicy);
+    return toNetStatus(ntStatus, Context::User);
+}
+
+// Creates the account and writes it; when the write fails the RID of the half
+// made account goes to orphan, to be deleted on a fresh connection.
+NetStatus createUser(SamrSession &session, uint32_t level, const UserInfo3 &info,
+                     uint32_t &orphan)
+{
+    if (const NetStatus taken = nameFree(session, info.name))
+        return taken;
+    Frame frame;
+    const lsa_String name = lsaString(info.name);
+    ObjectHandle user(session);
+    uint32_t granted = 0, rid = 0;
+    samr_CreateUser2 create{};
+    create.in.domain_handle = session.domain(Domain::Account);
+    create.in.account_name = const_cast<lsa_String *>(&name);
+    create.in.acct_flags = createdType(info.flags);
+    create.in.access_mask = MaximumAllowed;
+    create.out.user_handle = user.out();
+    create.out.access_granted = &granted;
+    create.out.rid = &rid;
+    if (const uint32_t st = session.samr(NDR_SAMR_CREATEUSER2, create, frame)) {
+        user.forget();
+        return addStatus(st);
+    }
+    UserWrite write;
+    buildUserWrite(info, level, nullptr, frame, write);
+    if (const uint32_t st = writeUser(session, user, write, &info.password)) {
+        orphan = rid;
+        return addStatus(st);
+    }
+    return status::Success;
+}
+
+NetStatus deleteByRid(SamrSession &session, uint32_t rid)
+{
+    ObjectHandle user(session);
+    if (const uint32_t st = openUser(session, rid, user))
+        return toNetStatus(st, Context::User);
+    Frame frame;
+    samr_DeleteUser remove{};
+    remove.in.user_handle = user.get();
+    remove.out.user_handle = user.get();
+    const uint32_t st = session.samr(NDR_SAMR_DELETEUSER, remove, frame);
+    if (st == nt::Ok)
+        user.forget();
+    return toNetStatus(st, Context::User);
+}
+
+NetStatus renameUser(SamrSession &session, ObjectHandle &user, const std::string &oldName,
+                     const std::string &newName)
+{
+    if (const NetStatus bad = netapi::checkAccountName(newName, NameKind::User))
+        return bad;
+    if (QString::fromStdString(newName).toUpper() != QString::fromStdString(oldName).toUpper()) {
+        if (const NetStatus taken = nameFree(session, newName))
+            return taken;
+    }
+    samr_UserInfo info{};
+    info.info7.account_name = lsaString(newName);
+    samr_SetUserInfo2 set{};
+    set.in.user_handle = user.get();
+    set.in.level = UserAccountNameInformation;
+    set.in.info = &info;
+    Frame frame;
+    const uint32_t st = session.samr(NDR_SAMR_SETUSERINFO2, set, frame);
+    if (st != nt::Ok)
+        session.reconnectAfterUse();
+    return toNetStatus(st, Context::User);
+}
+
+// A new primary group must be one the user belongs to.
+bool isMemberOf(SamrSession &session, ObjectHandle &user, uint32_t groupRid)
+{
+    std::vector<uint32_t> groups;
+    if (globalGroupsOf(session, user, groups) != nt::Ok)
+        return false;
+    return std::find(groups.begin(), groups.end(), groupRid) != groups.end();
+}
+
+NetStatus changeUser(SamrSession &session, ObjectHandle &user, uint32_t level,
+                     const UserInfo3 &info, uint32_t *parmErr)
+{
+    UserInfo3 current;
+    if (const uint32_t st = readUser(session, user, 3, current))
+        return toNetStatus(st, Context::User);
+    if (level == 3 && info.primaryGroupId != current.primaryGroupId
+        && !isMemberOf(session, user, info.primaryGroupId))
+        return invalidParameter(parmErr, UserPrimaryGroupParm);
+    Frame frame;
+    UserWrite write;
+    buildUserWrite(info, level, &current, frame, write);
+    const std::string *password = info.password.empty() ? nullptr : &info.password;
+    return addStatus(writeUser(session, user, write, password));
+}
+
+} // namespace
+
+NetStatus SambaNetworkManagement::NetUserAdd(const std::string &server, uint32_t level,
+                                             const UserInfo3 &info, uint32_t *parmErr)
+{
+    if (!levelOffered(level, {1, 3}))
+        return unknownLevel();
+    if (const NetStatus st = ready())
+        return st;
+    if (const NetStatus bad = checkNewUser(level, info, parmErr))
+        return bad;
+    uint32_t orphan = 0;
+    const NetStatus result = m_connections->run(server, [&](SamrSession &session) {
+        return createUser(session, level, info, orphan);
+    });
+    if (orphan != 0) {
+        // All or nothing: the account whose write failed goes again.
+        m_connections->run(server, [&](SamrSession &session) {
+            return deleteByRid(session, orphan);
+        });
+    }
+    m_display->forget(server);
+    return result;
+}
+
+NetStatus SambaNetworkManagement::NetUserDel(const std::string &server,
+                                             const std::string &userName)
+{
+    if (const NetStatus st = ready())
+        return st;
+    m_display->forget(server);
+    return m_connections->run(server, [&](SamrSession &session) {
+        uint32_t rid = 0;
+        if (const NetStatus st = findUser(session, userName, rid))
+            return st;
+        if (rid < FirstOrdinaryRid)
+            return netapi::statusFor(Situation::BuiltInAccount);
+        return deleteByRid(session, rid);
+    });
+}
+
+NetStatus SambaNetworkManagement::NetUserGetInfo(const std::string &server,
+                                                 const std::string &userName, uint32_t level,
+                                                 UserInfo3 &info)
+{
+    if (!levelOffered(level, {0, 1, 3}))
+        return unknownLevel();
+    if (const NetStatus st = ready())
+        return st;
+    return m_connections->run(server, [&](SamrSession &session) {
+        uint32_t rid = 0;
+        if (const NetStatus st = findUser(session, userName, rid))
+            return st;
+        ObjectHandle user(session);
+        if (const uint32_t st = openUser(session, rid, user))
+            return toNetStatus(st, Context::User);
+        return toNetStatus(readUser(session, user, level, info), Context::User);
+    });
+}
+
+NetStatus SambaNetworkManagement::NetUserSetInfo(const std::string &server,
+                                                 const std::string &userName, uint32_t level,
+                                                 const UserInfo3 &info, uint32_t *parmErr)
+{
+    if (!levelOffered(level, {0, 1, 3}))
+        return unknownLevel();
+    if (const NetStatus st = ready())
+        return st;
+    if (level != 0 && !hasOneAccountType(info.flags))
+        return invalidParameter(parmErr, UserFlagsParm);
+    m_display->forget(server);
+    return m_connections->run(server, [&](SamrSession &session) {
+        uint32_t rid = 0;
+        if (const NetStatus st = findUser(session, userName, rid))
+            return st;
+        ObjectHandle user(session);
+        if (const uint32_t st = openUser(session, rid, user))
+            return toNetStatus(st, Context::User);
+        if (level == 0)
+            return renameUser(session, user, userName, info.name);
+        return changeUser(session, user, level, info, parmErr);
+    });
+}
+
+} // namespace platform::samba

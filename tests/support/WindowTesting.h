@@ -1,0 +1,63 @@
+// Small helpers of the task-window tests.
+#pragma once
+
+#include "FakeDirectory.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPalette>
+#include <QStringList>
+#include <QTest>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+namespace testing_support {
+
+// Shown and active, so that focus changes deliver their events at once.
+inline bool activate(QWidget &window)
+{
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return false;
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+inline QColor textColor(const QLabel *label)
+{
+    return label->palette().color(QPalette::WindowText);
+}
+
+// The activity log's lines, without their CR LF ends.
+inline QStringList logLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+// The servers (or targets) of the recorded calls of one function, in order.
+inline QStringList callServers(const FakeDirectory &net, const std::string &function)
+{
+    QStringList servers;
+    for (const FakeCall &call : net.calls) {
+        if (call.function == function)
+            servers << QString::fromStdString(call.server);
+    }
+    return servers;
+}
+
+inline QStringList callTargets(const FakeDirectory &net, const std::string &function)
+{
+    QStringList targets;
+    for (const FakeCall &call : net.calls) {
+        if (call.function == function)
+            targets << QString::fromStdString(call.target);
+    }
+    return targets;
+}
+
+} // namespace testing_support

@@ -1,0 +1,197 @@
+// The add-user window against the directory the network-management suite runs
+// against (VARNEL_TEST_TARGET: the embedded directory unless a domain
+// controller is named). Every outcome is checked through the directory, with
+// the target's own calls, not through the window's panel.
+#include "app/AppContext.h"
+#include "tests/netapi/EmbeddedTarget.h"
+#include "tests/netapi/NetapiTarget.h"
+#include "tests/netapi/SuiteSupport.h"
+#include "tests/support/ScriptedSeams.h"
+#include "tests/support/TestPlatform.h"
+#include "users/AddUserWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+using netapi_tests::NetapiTarget;
+
+namespace {
+
+const QString Password = QStringLiteral("Vnt-Add#User7");
+
+QString text(const std::string &value) { return QString::fromStdString(value); }
+
+} // namespace
+
+class TestAddUserAgainstDirectory : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        std::string error;
+        m_target = netapi_tests::makeNetapiTarget(error);
+        QVERIFY2(m_target, error.c_str());
+        netapi_tests::removeLeftovers(*m_target);
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_target)
+            netapi_tests::removeLeftovers(*m_target);
+    }
+
+    void init()
+    {
+        m_platform = std::make_unique<testing_support::TestPlatform>();
+        m_seams = std::make_unique<testing_support::ScriptedSeams>();
+        platform::Families families = platform::current();
+        families.net = &m_target->net();
+        platform::install(families);
+    }
+
+    void cleanup()
+    {
+        m_seams.reset();
+        m_platform.reset();
+    }
+
+    void userAndComputerAreCreatedTogether()
+    {
+        const QString user = text(netapi_tests::uniqueName("au", 16));
+        const QString computer = text(netapi_tests::uniqueName("pc", 15)).toUpper();
+        frmNTAddUserComputer window;
+        fillIn(window, user);
+        window.CHECK_Also->setChecked(true);
+        window.TEXT_ComputerName->setText(computer);
+
+        window.BUTTON_Add->click();
+
+        QVERIFY2(window.LABEL_Status->text().contains(QStringLiteral("successfully")),
+                 qPrintable(window.LABEL_Status->text()));
+        platform::UserInfo3 info;
+        QCOMPARE(net().NetUserGetInfo(controller(), user.toStdString(), 3, info),
+                 platform::status::Success);
+        QCOMPARE(text(info.fullName), QStringLiteral("Tester, Ada Q"));
+        QCOMPARE(text(info.comment), QStringLiteral("VNT TEST"));
+        QCOMPARE(text(info.usrComment), QStringLiteral("VNT TEST"));
+        QCOMPARE(text(info.scriptPath), QStringLiteral("vnt.cmd"));
+        QVERIFY(info.passwordExpired != 0);
+        QVERIFY(!(info.flags & platform::uf::AccountDisable));
+        platform::UserInfo3 machine;
+        QCOMPARE(net().NetUserGetInfo(controller(), computer.toStdString() + "$", 1, machine),
+                 platform::status::Success);
+        QVERIFY(machine.flags & platform::uf::WorkstationTrustAccount);
+        QCOMPARE(text(machine.comment), domain() + u'\\' + user);
+        if (auto *embedded = dynamic_cast<netapi_tests::EmbeddedTarget *>(m_target.get()))
+            QVERIFY(embedded->fixture().verifyPassword(m_target->domain(), user.toStdString(),
+                                                       Password.toStdString()));
+    }
+
+    void aRefusedComputerAccountTakesTheUserWithIt()
+    {
+        const QString user = text(netapi_tests::uniqueName("au", 16));
+        const QString computer = text(netapi_tests::uniqueName("pc", 15)).toUpper();
+        platform::UserInfo3 taken;
+        taken.name = computer.toStdString() + "$";
+        taken.password = computer.toLower().toStdString();
+        taken.flags = platform::uf::WorkstationTrustAccount | platform::uf::Script;
+        QCOMPARE(net().NetUserAdd(controller(), 1, taken, nullptr), platform::status::Success);
+        frmNTAddUserComputer window;
+        fillIn(window, user);
+        window.CHECK_Unique->setChecked(false);
+        window.CHECK_Also->setChecked(true);
+        window.TEXT_ComputerName->setText(computer);
+
+        window.BUTTON_Add->click();
+
+        QVERIFY2(window.LABEL_Status->text().endsWith(
+                     QStringLiteral("No accounts have been created.")),
+                 qPrintable(window.LABEL_Status->text()));
+        platform::UserInfo3 info;
+        QCOMPARE(net().NetUserGetInfo(controller(), user.toStdString(), 1, info),
+                 platform::status::UserNotFound);
+    }
+
+    // Reuse takes the first soft-deleted account the controller lists, so no
+    // other may stand before the test's own: this case removes every one.
+    void reuseRewritesTheSoftDeletedAccount()
+    {
+        removeSoftDeleted();
+        const QString softDeleted = QStringLiteral("%") + text(netapi_tests::uniqueName("sd", 14));
+        platform::UserInfo3 old;
+        old.name = softDeleted.toStdString();
+        old.password = "Vnt-Old#Pass1";
+        old.flags = platform::uf::NormalAccount | platform::uf::Script
+            | platform::uf::AccountDisable;
+        QCOMPARE(net().NetUserAdd(controller(), 1, old, nullptr), platform::status::Success);
+        platform::UserInfo3 before;
+        QCOMPARE(net().NetUserGetInfo(controller(), old.name, 3, before),
+                 platform::status::Success);
+        appContext().CommandLine = QStringLiteral("/REUSE");
+        const QString user = text(netapi_tests::uniqueName("au", 16));
+        frmNTAddUserComputer window;
+        fillIn(window, user);
+
+        window.BUTTON_Add->click();
+
+        platform::UserInfo3 after;
+        QCOMPARE(net().NetUserGetInfo(controller(), user.toStdString(), 3, after),
+                 platform::status::Success);
+        QCOMPARE(after.userId, before.userId);
+        QVERIFY(!(after.flags & platform::uf::AccountDisable));
+        QCOMPARE(text(after.fullName), QStringLiteral("Tester, Ada Q"));
+        QCOMPARE(net().NetUserGetInfo(controller(), old.name, 1, before),
+                 platform::status::UserNotFound);
+    }
+
+private:
+    platform::NetworkManagement &net() { return m_target->net(); }
+    std::string controller() const { return m_target->controller(); }
+    QString domain() const { return text(m_target->domain()); }
+
+    void fillIn(frmNTAddUserComputer &window, const QString &user)
+    {
+        window.COMBO_Domain->setEditText(domain());
+        window.TEXT_UserFirstName->setText(QStringLiteral("Ada"));
+        window.TEXT_UserMiddleInitial->setText(QStringLiteral("Q"));
+        window.TEXT_UserLastName->setText(QStringLiteral("Tester"));
+        window.TEXT_UserLoginScript->setText(QStringLiteral("vnt.cmd"));
+        window.TEXT_EmpoyeeNumber->setText(QStringLiteral("VNT TEST"));
+        window.TEXT_UserName->setText(user);
+        window.TEXT_Password->setText(Password);
+    }
+
+    void removeSoftDeleted()
+    {
+        bool ok = false;
+        for (const std::string &name :
+             netapi_tests::displayNames(net(), controller(), 1, ok)) {
+            if (name.rfind('%', 0) == 0)
+                net().NetUserDel(controller(), name);
+        }
+        QVERIFY(ok);
+    }
+
+    std::unique_ptr<NetapiTarget> m_target;
+    std::unique_ptr<testing_support::TestPlatform> m_platform;
+    std::unique_ptr<testing_support::ScriptedSeams> m_seams;
+};
+
+int main(int argc, char **argv)
+{
+    const int helper = netapi_tests::runTargetHelper(argc, argv);
+    if (helper >= 0)
+        return helper;
+    QApplication app(argc, argv);
+    TestAddUserAgainstDirectory test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_add_user_against_directory.moc"

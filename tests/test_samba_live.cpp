@@ -1,0 +1,320 @@
+// The program against a live Samba AD DC on its own test host (run through
+// scripts/samba-dc.sh exec): what the directory layer and the windows rely on
+// beyond the network-management suite. The domain list ends with the DC's
+// domain, the log names the identity used on the wire, a soft delete passes a
+// domain that enforces complexity, the connection failures have their own
+// statuses, and the windowless listing writes exactly the users the DC lists.
+#include "app/ActivityLog.h"
+#include "app/AppContext.h"
+#include "app/DomainList.h"
+#include "app/ListControl.h"
+#include "directory/CommandDispatcher.h"
+#include "directory/TrustedDomains.h"
+#include "platform/Platform.h"
+#include "platform/linux/LinuxSecurityLogon.h"
+#include "platform/netapi/BackendSelection.h"
+#include "platform/netapi/samba/SambaNetworkManagement.h"
+#include "support/TestPlatform.h"
+#include "tests/netapi/SambaTarget.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+using testing_support::TestPlatform;
+
+namespace {
+
+const QString Program = QStringLiteral(VARNEL_EXECUTABLE);
+
+QString dcDomain()
+{
+    return qEnvironmentVariable("VARNEL_DC_DOMAIN");
+}
+
+QString dcServer()
+{
+    return QStringLiteral("\\\\") + qEnvironmentVariable("VARNEL_DC_NAME");
+}
+
+// Sets (or, with nullopt, unsets) one variable for a scope.
+class ScopedVariable {
+public:
+    ScopedVariable(const char *name, const std::optional<QByteArray> &value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        if (value)
+            qputenv(name, *value);
+        else
+            qunsetenv(name);
+    }
+    ~ScopedVariable()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+// A back end of its own, started with the environment as it stands.
+std::unique_ptr<platform::samba::SambaNetworkManagement> freshBackEnd(platform::NetStatus &init)
+{
+    auto net = std::make_unique<platform::samba::SambaNetworkManagement>();
+    init = net->initialise();
+    return net;
+}
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &text)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(text);
+    return file.fileName();
+}
+
+QStringList sortedUpper(QStringList names)
+{
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return a.toUpper() < b.toUpper(); });
+    return names;
+}
+
+} // namespace
+
+class SambaLiveTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void domainList_endsWithTheControllersDomain();
+    void loggedAction_namesTheWireIdentity();
+    void softDelete_succeedsWithComplexityOn();
+    void unreachableServer_is53_withinSixSeconds();
+    void refusedPassword_is1326();
+    void missingClientConfiguration_is31();
+    void noCredentials_is1326();
+    void ordinaryUser_isRefusedWrites_with5();
+    void windowlessListing_writesExactlyTheUsersTheDcLists_data();
+    void windowlessListing_writesExactlyTheUsersTheDcLists();
+
+private:
+    platform::netapi::BackendSelection m_selection;
+    QTemporaryDir m_dir;
+};
+
+void SambaLiveTest::initTestCase()
+{
+    QVERIFY2(!dcDomain().isEmpty(), "run through scripts/samba-dc.sh exec");
+    QVERIFY(m_dir.isValid());
+    ScopedVariable backEnd("VARNEL_DIRECTORY", QByteArray("samba"));
+    m_selection = platform::netapi::selectNetworkManagement([] { return QDateTime(); });
+    QVERIFY2(m_selection.net, qPrintable(m_selection.error));
+    QVERIFY2(m_selection.warning.isEmpty(), qPrintable(m_selection.warning));
+}
+
+void SambaLiveTest::domainList_endsWithTheControllersDomain()
+{
+    TestPlatform doubles;
+    platform::Families families = platform::current();
+    families.net = m_selection.net.get();
+    platform::install(families);
+    // What a task window does on load, then what its domain box shows.
+    Get_TrustedDomains(appContext().DomainList);
+    StringListControl list;
+    Load_DomainList(list, true);
+    QVERIFY(list.count() >= 2);
+    QCOMPARE(list.item(list.count() - 2), dcDomain());
+    QCOMPARE(list.item(list.count() - 1), MyComputer);
+}
+
+void SambaLiveTest::loggedAction_namesTheWireIdentity()
+{
+    TestPlatform doubles;
+    platform::LinuxSecurityLogon security;
+    platform::LinuxSecurityLogon::setDirectoryUserName(m_selection.directoryUserName);
+    platform::Families families = platform::current();
+    families.net = m_selection.net.get();
+    families.security = &security;
+    platform::install(families);
+
+    QString group = QStringLiteral("vntlog%1").arg(QDateTime::currentMSecsSinceEpoch() % 100000);
+    const int32_t added = Execute_Command(QStringLiteral("NT Add Group.01"), group, dcDomain(),
+                                          {QVariant(QStringLiteral("logged")), QVariant(false)});
+    Write_Log(QString(), QStringLiteral("NT Add Group"), group, added == 0, QString(), QString(),
+              QString(), QString(), QString());
+    platform::LinuxSecurityLogon::setDirectoryUserName(QString());
+    QCOMPARE(added, 0);
+    QFile log(LogFilePath());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QStringList fields = QString::fromUtf8(log.readAll()).trimmed().split(u'\n').last()
+                                   .split(QStringLiteral(", "));
+    QVERIFY(fields.size() >= 2);
+    QCOMPARE(fields.at(1), dcDomain() + QStringLiteral("\\Administrator"));
+    m_selection.net->NetGroupDel(dcServer().toStdString(), group.toStdString());
+}
+
+void SambaLiveTest::softDelete_succeedsWithComplexityOn()
+{
+    TestPlatform doubles;
+    platform::Families families = platform::current();
+    families.net = m_selection.net.get();
+    platform::install(families);
+    const QString name = QStringLiteral("vntsoft%1").arg(QDateTime::currentMSecsSinceEpoch() % 100000);
+    platform::UserInfo3 user;
+    user.name = name.toStdString();
+    user.password = "Varnel#Soft42";
+    QCOMPARE(m_selection.net->NetUserAdd(dcServer().toStdString(), 3, user, nullptr), 0);
+
+    QVERIFY(netapi_tests::runOnTestDc({"domain", "passwordsettings", "set", "--complexity=on",
+                                       "--min-pwd-length=7"}));
+    QString account = name;
+    const int32_t result = Execute_Command(QStringLiteral("NT Delete User Account.01"), account,
+                                           dcDomain(), {QVariant(u'%' + name)});
+    QVERIFY(netapi_tests::runOnTestDc({"domain", "passwordsettings", "set", "--complexity=off",
+                                       "--min-pwd-length=0"}));
+    QCOMPARE(result, 0);
+    platform::UserInfo3 read;
+    const std::string renamed = "%" + name.toStdString();
+    QCOMPARE(m_selection.net->NetUserGetInfo(dcServer().toStdString(), renamed, 3, read), 0);
+    QVERIFY(read.flags & platform::uf::AccountDisable);
+    QCOMPARE(read.fullName, std::string("Disabled"));
+    m_selection.net->NetUserDel(dcServer().toStdString(), renamed);
+}
+
+void SambaLiveTest::unreachableServer_is53_withinSixSeconds()
+{
+    // An unused address of the tests' own subnet: no one answers there.
+    QElapsedTimer timer;
+    timer.start();
+    platform::UserInfo3 read;
+    QCOMPARE(m_selection.net->NetUserGetInfo("\\\\192.0.2.9", "Administrator", 1, read),
+             platform::status::BadNetPath);
+    QVERIFY2(timer.elapsed() < 6500, qPrintable(QString::number(timer.elapsed())));
+}
+
+void SambaLiveTest::refusedPassword_is1326()
+{
+    const QString file = writeFile(m_dir, "wrong.auth",
+                                   "username = Administrator\npassword = not-the-password\n"
+                                   "domain = " + dcDomain().toUtf8() + "\n");
+    ScopedVariable auth("VARNEL_AUTHFILE", file.toUtf8());
+    platform::NetStatus init = 0;
+    auto net = freshBackEnd(init);
+    QCOMPARE(init, 0);
+    platform::UserInfo3 read;
+    QCOMPARE(net->NetUserGetInfo(dcServer().toStdString(), "Administrator", 1, read), 1326);
+}
+
+void SambaLiveTest::missingClientConfiguration_is31()
+{
+    ScopedVariable config("VARNEL_SMB_CONF", QByteArray("/nonexistent/varnel/smb.conf"));
+    platform::NetStatus init = 0;
+    auto net = freshBackEnd(init);
+    QCOMPARE(init, 31);
+    QVERIFY(QString::fromStdString(net->problem()).contains("VARNEL_SMB_CONF"));
+    platform::UserInfo3 read;
+    QCOMPARE(net->NetUserGetInfo(dcServer().toStdString(), "Administrator", 1, read), 31);
+}
+
+void SambaLiveTest::noCredentials_is1326()
+{
+    ScopedVariable auth("VARNEL_AUTHFILE", std::nullopt);
+    ScopedVariable cache("KRB5CCNAME", ("FILE:" + m_dir.filePath("no-ticket")).toUtf8());
+    platform::NetStatus init = 0;
+    auto net = freshBackEnd(init);
+    QCOMPARE(init, 1326);
+    QVERIFY(QString::fromStdString(net->problem()).contains("kinit"));
+}
+
+void SambaLiveTest::ordinaryUser_isRefusedWrites_with5()
+{
+    const std::string dc = dcServer().toStdString();
+    platform::UserInfo3 plain;
+    plain.name = "vntplain" + std::to_string(QDateTime::currentMSecsSinceEpoch() % 100000);
+    plain.password = "Varnel#Plain42";
+    QCOMPARE(m_selection.net->NetUserAdd(dc, 3, plain, nullptr), 0);
+    const QString file = writeFile(m_dir, "plain.auth",
+                                   QByteArray("username = ") + plain.name.c_str()
+                                       + "\npassword = Varnel#Plain42\ndomain = "
+                                       + dcDomain().toUtf8() + "\n");
+    platform::NetStatus denied = 0, read = 0;
+    {
+        ScopedVariable auth("VARNEL_AUTHFILE", file.toUtf8());
+        platform::NetStatus init = 0;
+        auto net = freshBackEnd(init);
+        QCOMPARE(init, 0);
+        platform::UserInfo3 info;
+        read = net->NetUserGetInfo(dc, plain.name, 1, info);
+        platform::UserInfo3 other;
+        other.name = "vntdenied";
+        other.password = "Varnel#Plain42";
+        denied = net->NetUserAdd(dc, 3, other, nullptr);
+    }
+    m_selection.net->NetUserDel(dc, plain.name);
+    QCOMPARE(read, 0);
+    QCOMPARE(denied, platform::status::AccessDenied);
+}
+
+void SambaLiveTest::windowlessListing_writesExactlyTheUsersTheDcLists_data()
+{
+    QTest::addColumn<QString>("criteria");
+    QTest::newRow("every user") << QStringLiteral("*");
+    QTest::newRow("users beginning with j or J") << QStringLiteral("j*");
+}
+
+void SambaLiveTest::windowlessListing_writesExactlyTheUsersTheDcLists()
+{
+    QFETCH(QString, criteria);
+    std::string listed;
+    QVERIFY(netapi_tests::runOnTestDc({"user", "list"}, &listed));
+    QStringList expected;
+    for (const QString &line : QString::fromStdString(listed).split(u'\n', Qt::SkipEmptyParts)) {
+        if (criteria == u"*" || line.startsWith(u'j') || line.startsWith(u'J'))
+            expected << line;
+    }
+    QVERIFY(expected.size() > (criteria == u"*" ? 2000 : 10));
+
+    const QString beside = QFileInfo(Program).absolutePath();
+    const QString folder = QFileInfo(beside).isWritable() ? beside : m_dir.filePath("data/varnel");
+    const QString workFile = QDir(folder).filePath(dcDomain() + "%.tmp");
+    QFile::remove(workFile);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("VARNEL_DIRECTORY", "samba");
+    environment.insert("QT_QPA_PLATFORM", "none");
+    environment.insert("XDG_DATA_HOME", m_dir.filePath("data"));
+    environment.remove("DISPLAY");
+    QProcess varnel;
+    varnel.setProcessEnvironment(environment);
+    varnel.start(Program, {"/DOMAIN=" + dcDomain(), "/TYPE=0", "/CRITERIA=" + criteria});
+    QVERIFY(varnel.waitForFinished(120000));
+    QCOMPARE(varnel.exitCode(), 0);
+    QFile file(workFile);
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(workFile));
+    QStringList written;
+    const QString suffix = QStringLiteral(", ") + dcDomain();
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"),
+                                                                      Qt::SkipEmptyParts)) {
+        QVERIFY2(line.endsWith(suffix), qPrintable(line));
+        written << line.chopped(suffix.size());
+    }
+    file.remove();
+    QCOMPARE(sortedUpper(written), sortedUpper(expected));
+}
+
+QTEST_GUILESS_MAIN(SambaLiveTest)
+#include "test_samba_live.moc"

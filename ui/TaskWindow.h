@@ -1,0 +1,139 @@
+// The frame every task window shares: the domain drop-down, labels that light
+// up while their field has the focus, the outcome panel at the bottom (a hint
+// for the field in use, or the outcome of the last action), the copyright
+// line, the keys every window answers, and loading and unloading in a fixed
+// order. A window's own class adds its controls and the handlers in which it
+// differs, and calls Form_Load once its controls exist.
+//
+// Controls are public members named as the controls are named (and each
+// widget's objectName is that name), so that a window's handlers read like
+// the steps they carry out.
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class PictureBox;
+class QBoxLayout;
+class QCloseEvent;
+class QComboBox;
+class QFocusEvent;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+
+// What sets one task window apart in the common frame.
+struct TaskWindowKind {
+    // Used in the caption, hints, status texts, log lines and settings section.
+    QString title;
+    // Whether the domain list ends with "\\My Computer".
+    bool offersMyComputer = true;
+    // The add windows' index into AddWindowOpen (0 user, 1 computer, 2 group);
+    // -1 for every other window. Only add windows draw the progress bar.
+    int addWindow = -1;
+};
+
+class TaskWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    ~TaskWindow() override;
+
+    const QString &title() const { return m_kind.title; }
+    bool isAddWindow() const { return m_kind.addWindow >= 0; }
+
+    // A field's hint: the title, ". ", two line feeds, the field's sentence.
+    QString hintText(const QString &sentence) const;
+    // What the panel shows when no field asks for a hint: the title and ".".
+    QString neutralText() const;
+    // The panel shows an outcome (any back colour but the hint colour).
+    bool inResultMode() const;
+
+    // The hint sentence of the domain field, the same in every window.
+    static const QString DomainHint;
+
+    QLabel *const LABEL_Domain;
+    QComboBox *const COMBO_Domain;
+    PictureBox *const PICTURE_Status;
+    QLabel *const IMAGE_Info;
+    QLabel *const IMAGE_Success;
+    QLabel *const IMAGE_Fail;
+    QLabel *const LABEL_Status;
+    QLabel *const LABEL_Stamp;
+    // Only in the add windows; null elsewhere.
+    PictureBox *const PICTURE_Progress;
+    QLabel *const LABEL_Revision;
+
+protected:
+    TaskWindow(const TaskWindowKind &kind, QWidget *parent = nullptr);
+
+    // Caption, domain list, progress bar, the window's remembered entries,
+    // the neutral hint, the copyright line. `secondDomainList` receives the
+    // same domains as COMBO_Domain.
+    void Form_Load(QComboBox *secondDomainList = nullptr);
+    virtual void Load_Settings() = 0;
+    virtual void Save_Settings() = 0;
+
+    // The outcome panel in hint mode with a field's hint or the neutral text.
+    void Show_Hint(const QString &sentence);
+    void Show_Neutral();
+
+    // The domain field's handlers; windows with their own variant override.
+    virtual void COMBO_Domain_GotFocus();
+    virtual void COMBO_Domain_LostFocus();
+    virtual void COMBO_Domain_Change();
+    virtual void COMBO_Domain_Click();
+
+    // Gives a text box the common handlers: on focus its label lights up, its
+    // text is selected and its hint shown; on leaving, the label goes back and
+    // the neutral text is shown (and the text upper-cased when asked); a change
+    // while an outcome shows brings the hint back.
+    void addTextField(QLineEdit *field, QLabel *label, const QString &hintSentence,
+                      bool upperCaseOnLeave = false);
+    // Own focus handlers for a control; either may be empty.
+    void onFocus(QWidget *control, std::function<void()> gotFocus,
+                 std::function<void()> lostFocus);
+    // A handler for another event of a control (a key or mouse button let go,
+    // a click on a label); the control still gets the event.
+    void onEvent(QObject *control, int eventType, std::function<void()> handler);
+    // A field's label in the focus colour, or back in the button-text colour.
+    void setLabelFocused(QLabel *label, bool focused);
+    static void selectAll(QLineEdit *field);
+
+    // The hourglass and "Working..." in the stamp, painted at once.
+    void showWorking();
+
+    // Bad input: a beep, an exclamation box titled with the application title
+    // and `titleSuffix` (" : Missing Domain"), the focus to the field. False,
+    // for Check_Fields to return.
+    bool Refuse_Field(QWidget *field, const QString &message, const QString &titleSuffix);
+    // A task that stops before its directory command: red panel, `first`, two
+    // line feeds and `second` (when given), nothing logged.
+    void Fail_Task(const QString &first, const QString &second = {});
+
+    // Places the window's own controls above the panel, the progress box and
+    // the copyright line.
+    void setContent(QBoxLayout *content);
+
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct FocusHandlers {
+        std::function<void()> gotFocus;
+        std::function<void()> lostFocus;
+    };
+
+    void Form_Unload();
+    // Escape, F1 and Ctrl+Tab; true when the key was one of them.
+    bool Form_KeyDown(const QKeyEvent &event);
+    bool isOwnControl(QObject *object) const;
+    void focusChanged(QObject *control, const QFocusEvent &event);
+
+    TaskWindowKind m_kind;
+    QHash<QObject *, FocusHandlers> m_focusHandlers;
+    QHash<std::pair<QObject *, int>, std::function<void()>> m_eventHandlers;
+    bool m_unloaded = false;
+};

@@ -1,0 +1,5 @@
+// The user-account windows, given to the main window's Add, Delete and Modify
+// menus.
+#pragma once
+
+void registerUserWindows();
