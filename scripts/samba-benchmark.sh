@@ -59,8 +59,8 @@ varnel_ms=$(median_ms list_varnel)
 net_ms=$(median_ms list_net)
 echo "windowless listing (varnel /TYPE=0 /CRITERIA=*): $varnel_ms ms (median of $runs)"
 echo "net rpc user:                                    $net_ms ms (median of $runs)"
-awk -v a="$varnel_ms" -v b="$net_ms" \
-    'BEGIN { printf "ratio Varnel / net rpc user: %.2f (goal <= 1.0, acceptable <= 1.2)\n", a / b }'
+awk -v a="$varnel_ms" -v b="$net_ms" 'BEGIN {
+    printf "ratio Varnel / net rpc user: %.2f (goal <= 1.0, acceptable <= 1.2)\n", a / b }'
 "$build/platform/netapi/samba/varnel-samba-benchmark" "$VARNEL_DC_DOMAIN" Administrator 300
 find "$build" "$work" -name "$VARNEL_DC_DOMAIN%.tmp" -delete 2>/dev/null || true
 EOF

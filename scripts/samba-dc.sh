@@ -92,14 +92,17 @@ provision() {
         --option="server services = -dnsupdate" \
         --option="log file = $w/log/log.%m" \
         --option="pid directory = $w/dc/run" --option="ncalrpc dir = $w/dc/ncalrpc" \
-        >"$w/log/provision.out" 2>&1 || { tail -20 "$w/log/provision.out" >&2; die "provision failed"; }
+        >"$w/log/provision.out" 2>&1 ||
+        { tail -20 "$w/log/provision.out" >&2; die "provision failed"; }
     # The admin password from a file, never from a command line.
     local pwb64
+    umask 077
     pwb64=$(printf '"%s"' "$ADMIN_PW" | iconv -f UTF-8 -t UTF-16LE | base64 -w0)
-    printf 'dn: CN=Administrator,CN=Users,%s\nchangetype: modify\nreplace: unicodePwd\nunicodePwd:: %s\n' \
-        "$BASE_DN" "$pwb64" >"$w/log/admin.ldif"
+    printf 'dn: CN=Administrator,CN=Users,%s\nchangetype: modify\n' "$BASE_DN" >"$w/log/admin.ldif"
+    printf 'replace: unicodePwd\nunicodePwd:: %s\n' "$pwb64" >>"$w/log/admin.ldif"
     ldbmodify -H "$w/dc/private/sam.ldb" "$w/log/admin.ldif" >/dev/null
     rm -f "$w/log/admin.ldif"
+    umask 022
     # Test policy: short and simple passwords (machine-name passwords, "a").
     samba-tool domain passwordsettings set -H "$w/dc/private/sam.ldb" -s "$w/dc/etc/smb.conf" \
         --complexity=off --min-pwd-length=0 --history-length=0 --min-pwd-age=0 \
@@ -232,7 +235,8 @@ cmd_start() {
     start_samba "$W"
     local deadline=$(( $(date +%s) + 90 ))
     for port in 445 389 53; do
-        wait_port "$port" "$deadline" || { tail -20 "$W/log/samba.out" >&2; die "DC did not start"; }
+        wait_port "$port" "$deadline" ||
+            { tail -20 "$W/log/samba.out" >&2; die "DC did not start"; }
     done
     write_env "$W"
     log "DC ready at $DC_ADDR after $(( $(now_ms) - t0 )) ms"

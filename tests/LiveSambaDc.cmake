@@ -38,9 +38,12 @@ set_tests_properties(samba_dc_stop PROPERTIES
 function(varnel_add_samba_test test)
   add_test(NAME ${test}_samba
            COMMAND bash ${VARNEL_DC_SCRIPT} exec ${VARNEL_DC_DIR} -- $<TARGET_FILE:${test}>)
+  set(environment QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=600000
+      VARNEL_TEST_TARGET=samba VARNEL_DC_DIR=${VARNEL_DC_DIR}
+      VARNEL_DC_SCRIPT=${VARNEL_DC_SCRIPT})
   set_tests_properties(${test}_samba PROPERTIES
     FIXTURES_REQUIRED samba_dc RESOURCE_LOCK samba_dc TIMEOUT 900 LABELS "netapi;samba"
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTEST_FUNCTION_TIMEOUT=600000;VARNEL_TEST_TARGET=samba;VARNEL_DC_DIR=${VARNEL_DC_DIR};VARNEL_DC_SCRIPT=${VARNEL_DC_SCRIPT}")
+    ENVIRONMENT "${environment}")
 endfunction()
 
 foreach(suite test_netapi_users test_netapi_groups test_netapi_listing test_netapi_servers)

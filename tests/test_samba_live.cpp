@@ -109,6 +109,7 @@ private slots:
     void missingClientConfiguration_is31();
     void noCredentials_is1326();
     void ordinaryUser_isRefusedWrites_with5();
+    void kerberosTicket_isTheIdentity_withoutAnAuthenticationFile();
     void windowlessListing_writesExactlyTheUsersTheDcLists_data();
     void windowlessListing_writesExactlyTheUsersTheDcLists();
 
@@ -174,7 +175,8 @@ void SambaLiveTest::softDelete_succeedsWithComplexityOn()
     platform::Families families = platform::current();
     families.net = m_selection.net.get();
     platform::install(families);
-    const QString name = QStringLiteral("vntsoft%1").arg(QDateTime::currentMSecsSinceEpoch() % 100000);
+    const QString name =
+        QStringLiteral("vntsoft%1").arg(QDateTime::currentMSecsSinceEpoch() % 100000);
     platform::UserInfo3 user;
     user.name = name.toStdString();
     user.password = "Varnel#Soft42";
@@ -268,6 +270,47 @@ void SambaLiveTest::ordinaryUser_isRefusedWrites_with5()
     m_selection.net->NetUserDel(dc, plain.name);
     QCOMPARE(read, 0);
     QCOMPARE(denied, platform::status::AccessDenied);
+}
+
+void SambaLiveTest::kerberosTicket_isTheIdentity_withoutAnAuthenticationFile()
+{
+    // kinit takes the password on its standard input, never on a command line.
+    QFile auth(qEnvironmentVariable("VARNEL_AUTHFILE"));
+    QVERIFY(auth.open(QIODevice::ReadOnly));
+    QByteArray password;
+    for (const QByteArray &line : auth.readAll().split('\n')) {
+        if (line.trimmed().startsWith("password"))
+            password = line.mid(line.indexOf('=') + 1).trimmed();
+    }
+    const QByteArray realm = qgetenv("VARNEL_DC_REALM");
+    const QString config = writeFile(m_dir, "krb5.conf",
+                                     "[libdefaults]\n default_realm = " + realm
+                                         + "\n dns_lookup_kdc = true\n dns_lookup_realm = false\n"
+                                           " rdns = false\n");
+    const QByteArray cache = "FILE:" + m_dir.filePath("ccache").toUtf8();
+    ScopedVariable krb5Config("KRB5_CONFIG", config.toUtf8());
+    ScopedVariable ticketCache("KRB5CCNAME", cache);
+    QProcess kinit;
+    kinit.start(QStringLiteral("kinit"), {QStringLiteral("Administrator@") + realm});
+    QVERIFY2(kinit.waitForStarted(), "kinit is missing (krb5-user)");
+    kinit.write(password + "\n");
+    kinit.closeWriteChannel();
+    QVERIFY(kinit.waitForFinished(30000));
+    QCOMPARE(kinit.exitCode(), 0);
+
+    ScopedVariable auth2("VARNEL_AUTHFILE", std::nullopt);
+    platform::NetStatus init = 0;
+    auto net = freshBackEnd(init);
+    QCOMPARE(init, 0);
+    platform::WkstaUserInfo1 who;
+    QCOMPARE(net->NetWkstaUserGetInfo({}, who), 0);
+    QCOMPARE(QString::fromStdString(who.logonDomain + "\\" + who.userName),
+             dcDomain() + QStringLiteral("\\Administrator"));
+    std::string dc;
+    QCOMPARE(net->NetGetDCName({}, dcDomain().toStdString(), dc), 0);
+    platform::UserInfo3 read;
+    QCOMPARE(net->NetUserGetInfo(dc, "Administrator", 3, read), 0);
+    QCOMPARE(read.priv, platform::priv::Admin);
 }
 
 void SambaLiveTest::windowlessListing_writesExactlyTheUsersTheDcLists_data()

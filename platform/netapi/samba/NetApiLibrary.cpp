@@ -81,15 +81,19 @@ size_t shareRecordSize(uint32_t level)
 
 NetStatus start(const Settings &settings, std::string &problem)
 {
-    if (g_context)
-        return status::Success;
-    set_dyn_CONFIGFILE(settings.config.path.c_str());
-    libnetapi_ctx *context = nullptr;
-    if (const NET_API_STATUS st = libnetapi_init(&context)) {
-        problem = "libnetapi cannot load the client smb.conf " + settings.config.path;
-        return NetStatus(st);
+    // The context is the process's one; a later start only changes the
+    // credentials it uses.
+    if (!g_context) {
+        set_dyn_CONFIGFILE(settings.config.path.c_str());
+        libnetapi_ctx *context = nullptr;
+        if (const NET_API_STATUS st = libnetapi_init(&context)) {
+            problem = "libnetapi cannot load the client smb.conf " + settings.config.path;
+            return NetStatus(st);
+        }
+        libnetapi_set_debuglevel(context, "0");
+        g_context = context;
     }
-    libnetapi_set_debuglevel(context, "0");
+    libnetapi_ctx *context = g_context;
     const Login &login = settings.login;
     if (login.kerberos) {
         // A password given (empty) keeps libnetapi from asking for one on the
@@ -102,7 +106,6 @@ NetStatus start(const Settings &settings, std::string &problem)
         libnetapi_set_password(context, login.password.c_str());
         libnetapi_set_workgroup(context, login.domain.c_str());
     }
-    g_context = context;
     return status::Success;
 }
 

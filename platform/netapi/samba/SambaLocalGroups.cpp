@@ -329,7 +329,9 @@ NetStatus SambaNetworkManagement::NetLocalGroupEnum(const std::string &server, u
         }
         std::sort(rows.begin(), rows.end(),
                   [](const auto &a, const auto &b) { return a.first < b.first; });
-        auto bytes = [level](const LocalGroupInfo1 &g) { return netapi::groupInfoBytes(g, level); };
+        auto bytes = [level](const LocalGroupInfo1 &g) {
+            return netapi::groupInfoBytes(g, level);
+        };
         return pageRows(rows, bytes, prefMaxLen, buffer, entriesRead, totalEntries, resumeHandle);
     });
 }

@@ -228,7 +228,7 @@ NetStatus SambaNetworkManagement::NetServerEnum(const std::string &server, uint3
     if (findDC(server, wanted, dc) != status::Success)
         return status::NoBrowserServersFound;
     std::vector<ServerInfo101> servers;
-    if (serverType & svtype::DomainEnum) {
+    if (serverType != svtype::All && (serverType & svtype::DomainEnum)) {
         std::string names;
         if (NetEnumerateTrustedDomains(dc, names) == status::Success) {
             for (size_t at = 0; at < names.size() && names[at] != '\0';) {

@@ -14,7 +14,6 @@
 #include <gen_ndr/lsa.h>
 
 #include <string.h>
-#include <stdlib.h>
 
 extern const struct ndr_interface_table ndr_table_lsarpc;
 
@@ -89,7 +88,7 @@ uint32_t vs_rpc_open(const char *server, const struct vs_login *login,
     }
     /* Seal the pipe when the server can; the SMB session key stays usable for
      * the password buffers (an authenticated bind would lose it). */
-    lpcfg_set_cmdline(rpc->lp, "client smb encrypt", getenv("VS_ENC") ? getenv("VS_ENC") : "desired");
+    lpcfg_set_cmdline(rpc->lp, "client smb encrypt", "desired");
     NTSTATUS status = set_credentials(rpc, login);
     if (!NT_STATUS_IS_OK(status)) {
         talloc_free(rpc);

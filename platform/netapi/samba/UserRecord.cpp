@@ -58,7 +58,8 @@ std::vector<uint8_t> hours(const samr_LogonHours &sam)
     if (!sam.bits || sam.units_per_week != 168)
         return {};
     std::vector<uint8_t> bits(sam.bits, sam.bits + LogonHoursBytes);
-    const bool anyHour = std::all_of(bits.begin(), bits.end(), [](uint8_t b) { return b == 0xFF; });
+    const bool anyHour =
+        std::all_of(bits.begin(), bits.end(), [](uint8_t b) { return b == 0xFF; });
     return anyHour ? std::vector<uint8_t>() : bits;
 }
 
