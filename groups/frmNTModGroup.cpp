@@ -9,6 +9,7 @@
 #include "ui/NamedWidget.h"
 #include "ui/PictureBox.h"
 #include "ui/ServerArgument.h"
+#include "ui/TypedComboBox.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -37,8 +38,7 @@ QRadioButton *memberType(const char *caption, int index, QWidget *box)
 QComboBox *memberDomainCombo()
 {
     auto *combo = named(new QComboBox, "COMBO_MemberDomain");
-    combo->setEditable(true);
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    Make_TypedComboBox(combo);
     return combo;
 }
 

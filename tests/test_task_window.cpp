@@ -58,6 +58,7 @@ public:
     QLabel *const LABEL_ID;
     QPushButton *const BUTTON_Go;
     int saves = 0;
+    int clicks = 0;
     // What Load_Settings saw of the steps before it.
     int domainsAtLoad = -1;
     QString statusAtLoad = QStringLiteral("<not loaded>");
@@ -71,6 +72,11 @@ protected:
         progressMaxAtLoad = appContext().SharedProgress().max();
     }
     void Save_Settings() override { ++saves; }
+    void COMBO_Domain_Click() override
+    {
+        ++clicks;
+        TaskWindow::COMBO_Domain_Click();
+    }
 };
 
 QColor textColor(const QLabel *label) { return label->palette().color(QPalette::WindowText); }
@@ -121,6 +127,7 @@ private slots:
     void domainFieldKeepsMyComputerAndUpperCasesOthers_data();
     void domainFieldKeepsMyComputerAndUpperCasesOthers();
     void choosingADomainShowsTheDomainHint();
+    void leavingTheDomainFieldIsNoChoiceFromTheList();
     void escapeUnloadsOnce();
     void unloadClearsOnlyTheAddWindowsFlag();
     void f1OpensTheHelpFile();
@@ -407,6 +414,25 @@ void TaskWindowTest::choosingADomainShowsTheDomainHint()
     emit window.COMBO_Domain->activated(1);
     QCOMPARE(window.LABEL_Status->text(),
              Title + QStringLiteral(". \n\n") + TaskWindow::DomainHint);
+}
+
+void TaskWindowTest::leavingTheDomainFieldIsNoChoiceFromTheList()
+{
+    ProbeWindow window;
+    QVERIFY(activate(window));
+    QVERIFY(window.COMBO_Domain->count() > 1);
+    window.COMBO_Domain->setFocus();
+    // The text of another list entry, typed rather than chosen.
+    window.COMBO_Domain->setEditText(window.COMBO_Domain->itemText(1));
+    window.BUTTON_Go->setFocus();
+    QCOMPARE(window.clicks, 0);
+    QCOMPARE(window.COMBO_Domain->currentText(), window.COMBO_Domain->itemText(1));
+    // Enter in the field is no choice either, and adds nothing to the list.
+    const int entries = window.COMBO_Domain->count();
+    window.COMBO_Domain->setFocus();
+    window.COMBO_Domain->setEditText(QStringLiteral("NEWDOMAIN"));
+    QTest::keyClick(window.COMBO_Domain, Qt::Key_Return);
+    QCOMPARE(window.COMBO_Domain->count(), entries);
 }
 
 void TaskWindowTest::escapeUnloadsOnce()

@@ -1,4 +1,5 @@
 #include "TaskWindow.h"
+#include "TypedComboBox.h"
 
 #include "CProgressBar.h"
 #include "FieldText.h"
@@ -52,9 +53,8 @@ QLabel *image(QWidget *parent, const char *name, QStyle::StandardPixmap picture)
 QComboBox *domainCombo(QWidget *parent)
 {
     auto *combo = named(new QComboBox(parent), "COMBO_Domain");
-    combo->setEditable(true);
     // A typed domain is used as typed; it never joins the list.
-    combo->setInsertPolicy(QComboBox::NoInsert);
+    Make_TypedComboBox(combo);
     return combo;
 }
 
