@@ -4,6 +4,7 @@
 
 #include "platform/netapi/embedded/Accounts.h"
 #include "platform/netapi/embedded/CallRules.h"
+#include "platform/netapi/embedded/GroupCalls.h"
 #include "platform/netapi/embedded/Groups.h"
 #include "platform/netapi/embedded/Model.h"
 #include "platform/netapi/embedded/Paging.h"
@@ -14,14 +15,6 @@ namespace {
 
 using netapi::Situation;
 using netapi::statusFor;
-
-bool isPrimaryGroupOfAnyone(Database &db, const GroupRow &group)
-{
-    Statement query =
-        db.prepare("SELECT 1 FROM accounts WHERE sam_id = ? AND primary_group_rid = ? LIMIT 1");
-    query.bind(1, group.samId).bind(2, int64_t(group.rid));
-    return query.step();
-}
 
 bool isMember(Database &db, const GroupRow &group, const AccountRow &account)
 {
@@ -42,6 +35,51 @@ NetStatus findPair(Database &db, int64_t samId, const std::string &groupName,
     return status::Success;
 }
 
+bool insertMember(Database &db, const GroupRow &group, const AccountRow &account)
+{
+    Statement insert =
+        db.prepare("INSERT INTO group_members (group_id, account_id) VALUES (?, ?)");
+    insert.bind(1, group.id).bind(2, account.id);
+    return insert.run();
+}
+
+bool deleteMember(Database &db, const GroupRow &group, const AccountRow &account)
+{
+    Statement remove =
+        db.prepare("DELETE FROM group_members WHERE group_id = ? AND account_id = ?");
+    remove.bind(1, group.id).bind(2, account.id);
+    return remove.run();
+}
+
+// NetGroupAddUser and NetGroupDelUser: a user's primary group membership
+// cannot be taken away.
+NetStatus changeMembership(Store &store, const std::string &server,
+                           const std::string &groupName, const std::string &userName, bool add)
+{
+    MachineRow machine;
+    if (const NetStatus status = resolveWritableMachine(store, server, machine))
+        return status;
+    Database &db = store.db();
+    Transaction transaction(db, Transaction::Mode::Write);
+    if (!transaction.began())
+        return status::InternalError;
+    GroupRow group;
+    AccountRow account;
+    if (const NetStatus status = findPair(db, machine.samId, groupName, userName, group, account))
+        return status;
+    const bool present = isMember(db, group, account);
+    if (add && present)
+        return status::UserInGroup;
+    if (!add && !present)
+        return status::UserNotInGroup;
+    if (!add && account.primaryGroupRid == group.rid)
+        return statusFor(Situation::PrimaryGroupMember);
+    if (!(add ? insertMember(db, group, account) : deleteMember(db, group, account))
+        || !transaction.commit())
+        return status::InternalError;
+    return status::Success;
+}
+
 } // namespace
 
 NetStatus EmbeddedNetworkManagement::NetGroupAdd(const std::string &server, uint32_t level,
@@ -50,9 +88,7 @@ NetStatus EmbeddedNetworkManagement::NetGroupAdd(const std::string &server, uint
     if (!levelOffered(level, {0, 1}))
         return unknownLevel();
     MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
-        return status;
-    if (const NetStatus status = checkWritable(machine))
+    if (const NetStatus status = resolveWritableMachine(m_store, server, machine))
         return status;
     if (machine.role != Role::Primary)
         return statusFor(Situation::GlobalGroupOffDomain);
@@ -66,24 +102,9 @@ NetStatus EmbeddedNetworkManagement::NetGroupDel(const std::string &server,
                                                  const std::string &groupName)
 {
     MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
+    if (const NetStatus status = resolveWritableMachine(m_store, server, machine))
         return status;
-    if (const NetStatus status = checkWritable(machine))
-        return status;
-    Database &db = m_store.db();
-    Transaction transaction(db, Transaction::Mode::Write);
-    if (!transaction.began())
-        return status::InternalError;
-    GroupRow group;
-    if (!findGroup(db, machine.samId, groupName, false, group))
-        return statusFor(Situation::BadGroupLookedUp);
-    if (group.builtin)
-        return statusFor(Situation::BuiltInGroup);
-    if (isPrimaryGroupOfAnyone(db, group))
-        return statusFor(Situation::PrimaryGroupMember);
-    if (!deleteGroup(db, group) || !transaction.commit())
-        return status::InternalError;
-    return status::Success;
+    return deleteGroupNamed(m_store.db(), machine.samId, groupName, false);
 }
 
 NetStatus EmbeddedNetworkManagement::NetGroupGetInfo(const std::string &server,
@@ -95,11 +116,7 @@ NetStatus EmbeddedNetworkManagement::NetGroupGetInfo(const std::string &server,
     MachineRow machine;
     if (const NetStatus status = resolveMachine(m_store, server, machine))
         return status;
-    GroupRow group;
-    if (!findGroup(m_store.db(), machine.samId, groupName, false, group))
-        return statusFor(Situation::BadGroupLookedUp);
-    info = {group.name, level == 1 ? group.comment : std::string()};
-    return status::Success;
+    return getGroupInfo(m_store.db(), machine.samId, groupName, false, level, info);
 }
 
 NetStatus EmbeddedNetworkManagement::NetGroupSetInfo(const std::string &server,
@@ -110,26 +127,9 @@ NetStatus EmbeddedNetworkManagement::NetGroupSetInfo(const std::string &server,
     if (!levelOffered(level, {0, 1}))
         return unknownLevel();
     MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
+    if (const NetStatus status = resolveWritableMachine(m_store, server, machine))
         return status;
-    if (const NetStatus status = checkWritable(machine))
-        return status;
-    Database &db = m_store.db();
-    Transaction transaction(db, Transaction::Mode::Write);
-    if (!transaction.began())
-        return status::InternalError;
-    GroupRow group;
-    if (!findGroup(db, machine.samId, groupName, false, group))
-        return statusFor(Situation::BadGroupLookedUp);
-    if (level == 0) {
-        if (const NetStatus status = renameGroup(db, group, info.name))
-            return status;
-    } else {
-        group.comment = info.comment;
-    }
-    if (!updateGroup(db, group) || !transaction.commit())
-        return status::InternalError;
-    return status::Success;
+    return setGroupInfo(m_store.db(), machine.samId, groupName, false, level, info);
 }
 
 NetStatus EmbeddedNetworkManagement::NetGroupEnum(const std::string &server, uint32_t level,
@@ -145,18 +145,8 @@ NetStatus EmbeddedNetworkManagement::NetGroupEnum(const std::string &server, uin
     MachineRow machine;
     if (const NetStatus status = resolveMachine(m_store, server, machine))
         return status;
-    Transaction transaction(m_store.db(), Transaction::Mode::Read);
-    return pageQuery<GroupInfo1>(
-        m_store.db(),
-        "SELECT COUNT(*) FROM groups WHERE sam_id = ? AND local = 0 AND id > ?",
-        "SELECT id, name, comment FROM groups WHERE sam_id = ? AND local = 0 AND id > ? "
-        "ORDER BY id LIMIT ?",
-        [&](Statement &s) { s.bind(1, machine.samId); }, 1,
-        [level](const Statement &row) {
-            return GroupInfo1{row.text(1), level == 1 ? row.text(2) : std::string()};
-        },
-        [level](const GroupInfo1 &info) { return netapi::groupInfoBytes(info, level); },
-        prefMaxLen, buffer, entriesRead, totalEntries, resumeHandle);
+    return enumGroups(m_store.db(), machine.samId, false, level, buffer, prefMaxLen, entriesRead,
+                      totalEntries, resumeHandle);
 }
 
 NetStatus EmbeddedNetworkManagement::NetGroupGetUsers(const std::string &server,
@@ -194,56 +184,14 @@ NetStatus EmbeddedNetworkManagement::NetGroupAddUser(const std::string &server,
                                                      const std::string &groupName,
                                                      const std::string &userName)
 {
-    MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
-        return status;
-    if (const NetStatus status = checkWritable(machine))
-        return status;
-    Database &db = m_store.db();
-    Transaction transaction(db, Transaction::Mode::Write);
-    if (!transaction.began())
-        return status::InternalError;
-    GroupRow group;
-    AccountRow account;
-    if (const NetStatus status = findPair(db, machine.samId, groupName, userName, group, account))
-        return status;
-    if (isMember(db, group, account))
-        return status::UserInGroup;
-    Statement insert =
-        db.prepare("INSERT INTO group_members (group_id, account_id) VALUES (?, ?)");
-    insert.bind(1, group.id).bind(2, account.id);
-    if (!insert.run() || !transaction.commit())
-        return status::InternalError;
-    return status::Success;
+    return changeMembership(m_store, server, groupName, userName, true);
 }
 
 NetStatus EmbeddedNetworkManagement::NetGroupDelUser(const std::string &server,
                                                      const std::string &groupName,
                                                      const std::string &userName)
 {
-    MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
-        return status;
-    if (const NetStatus status = checkWritable(machine))
-        return status;
-    Database &db = m_store.db();
-    Transaction transaction(db, Transaction::Mode::Write);
-    if (!transaction.began())
-        return status::InternalError;
-    GroupRow group;
-    AccountRow account;
-    if (const NetStatus status = findPair(db, machine.samId, groupName, userName, group, account))
-        return status;
-    if (!isMember(db, group, account))
-        return status::UserNotInGroup;
-    if (account.primaryGroupRid == group.rid)
-        return statusFor(Situation::PrimaryGroupMember);
-    Statement remove =
-        db.prepare("DELETE FROM group_members WHERE group_id = ? AND account_id = ?");
-    remove.bind(1, group.id).bind(2, account.id);
-    if (!remove.run() || !transaction.commit())
-        return status::InternalError;
-    return status::Success;
+    return changeMembership(m_store, server, groupName, userName, false);
 }
 
 } // namespace platform::embedded

@@ -3,6 +3,7 @@
 #include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
 
 #include "platform/netapi/embedded/CallRules.h"
+#include "platform/netapi/embedded/GroupCalls.h"
 #include "platform/netapi/embedded/Groups.h"
 #include "platform/netapi/embedded/Members.h"
 #include "platform/netapi/embedded/Model.h"
@@ -62,6 +63,29 @@ NetStatus changeMembers(Database &db, const MachineRow &machine, const GroupRow 
     return status::Success;
 }
 
+// NetLocalGroupAddMembers and NetLocalGroupDelMembers: one transaction, so a
+// failing member leaves the alias as it was.
+NetStatus changeMembersNamed(Store &store, const std::string &server,
+                             const std::string &groupName, uint32_t level,
+                             const std::vector<LocalGroupMembersInfo3> &members, bool add)
+{
+    if (!levelOffered(level, {3}))
+        return unknownLevel();
+    MachineRow machine;
+    if (const NetStatus status = resolveWritableMachine(store, server, machine))
+        return status;
+    Database &db = store.db();
+    Transaction transaction(db, Transaction::Mode::Write);
+    if (!transaction.began())
+        return status::InternalError;
+    GroupRow alias;
+    if (!findGroup(db, machine.samId, groupName, true, alias))
+        return statusFor(Situation::BadGroupLookedUp);
+    if (const NetStatus status = changeMembers(db, machine, alias, members, add))
+        return status;
+    return transaction.commit() ? status::Success : status::InternalError;
+}
+
 } // namespace
 
 NetStatus EmbeddedNetworkManagement::NetLocalGroupAdd(const std::string &server, uint32_t level,
@@ -70,9 +94,7 @@ NetStatus EmbeddedNetworkManagement::NetLocalGroupAdd(const std::string &server,
     if (!levelOffered(level, {0, 1}))
         return unknownLevel();
     MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
-        return status;
-    if (const NetStatus status = checkWritable(machine))
+    if (const NetStatus status = resolveWritableMachine(m_store, server, machine))
         return status;
     LocalGroupInfo1 record = info;
     if (level == 0)
@@ -84,22 +106,9 @@ NetStatus EmbeddedNetworkManagement::NetLocalGroupDel(const std::string &server,
                                                       const std::string &groupName)
 {
     MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
+    if (const NetStatus status = resolveWritableMachine(m_store, server, machine))
         return status;
-    if (const NetStatus status = checkWritable(machine))
-        return status;
-    Database &db = m_store.db();
-    Transaction transaction(db, Transaction::Mode::Write);
-    if (!transaction.began())
-        return status::InternalError;
-    GroupRow alias;
-    if (!findGroup(db, machine.samId, groupName, true, alias))
-        return statusFor(Situation::BadGroupLookedUp);
-    if (alias.builtin)
-        return statusFor(Situation::BuiltInGroup);
-    if (!deleteGroup(db, alias) || !transaction.commit())
-        return status::InternalError;
-    return status::Success;
+    return deleteGroupNamed(m_store.db(), machine.samId, groupName, true);
 }
 
 NetStatus EmbeddedNetworkManagement::NetLocalGroupGetInfo(const std::string &server,
@@ -111,11 +120,7 @@ NetStatus EmbeddedNetworkManagement::NetLocalGroupGetInfo(const std::string &ser
     MachineRow machine;
     if (const NetStatus status = resolveMachine(m_store, server, machine))
         return status;
-    GroupRow alias;
-    if (!findGroup(m_store.db(), machine.samId, groupName, true, alias))
-        return statusFor(Situation::BadGroupLookedUp);
-    info = {alias.name, level == 1 ? alias.comment : std::string()};
-    return status::Success;
+    return getGroupInfo(m_store.db(), machine.samId, groupName, true, level, info);
 }
 
 NetStatus EmbeddedNetworkManagement::NetLocalGroupSetInfo(const std::string &server,
@@ -126,26 +131,9 @@ NetStatus EmbeddedNetworkManagement::NetLocalGroupSetInfo(const std::string &ser
     if (!levelOffered(level, {0, 1}))
         return unknownLevel();
     MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
+    if (const NetStatus status = resolveWritableMachine(m_store, server, machine))
         return status;
-    if (const NetStatus status = checkWritable(machine))
-        return status;
-    Database &db = m_store.db();
-    Transaction transaction(db, Transaction::Mode::Write);
-    if (!transaction.began())
-        return status::InternalError;
-    GroupRow alias;
-    if (!findGroup(db, machine.samId, groupName, true, alias))
-        return statusFor(Situation::BadGroupLookedUp);
-    if (level == 0) {
-        if (const NetStatus status = renameGroup(db, alias, info.name))
-            return status;
-    } else {
-        alias.comment = info.comment;
-    }
-    if (!updateGroup(db, alias) || !transaction.commit())
-        return status::InternalError;
-    return status::Success;
+    return setGroupInfo(m_store.db(), machine.samId, groupName, true, level, info);
 }
 
 NetStatus EmbeddedNetworkManagement::NetLocalGroupEnum(const std::string &server, uint32_t level,
@@ -162,18 +150,8 @@ NetStatus EmbeddedNetworkManagement::NetLocalGroupEnum(const std::string &server
     MachineRow machine;
     if (const NetStatus status = resolveMachine(m_store, server, machine))
         return status;
-    Transaction transaction(m_store.db(), Transaction::Mode::Read);
-    return pageQuery<LocalGroupInfo1>(
-        m_store.db(),
-        "SELECT COUNT(*) FROM groups WHERE sam_id = ? AND local = 1 AND id > ?",
-        "SELECT id, name, comment FROM groups WHERE sam_id = ? AND local = 1 AND id > ? "
-        "ORDER BY id LIMIT ?",
-        [&](Statement &s) { s.bind(1, machine.samId); }, 1,
-        [level](const Statement &row) {
-            return LocalGroupInfo1{row.text(1), level == 1 ? row.text(2) : std::string()};
-        },
-        [level](const LocalGroupInfo1 &info) { return netapi::groupInfoBytes(info, level); },
-        prefMaxLen, buffer, entriesRead, totalEntries, resumeHandle);
+    return enumGroups(m_store.db(), machine.samId, true, level, buffer, prefMaxLen, entriesRead,
+                      totalEntries, resumeHandle);
 }
 
 NetStatus EmbeddedNetworkManagement::NetLocalGroupGetMembers(
@@ -212,46 +190,14 @@ NetStatus EmbeddedNetworkManagement::NetLocalGroupAddMembers(
     const std::string &server, const std::string &groupName, uint32_t level,
     const std::vector<LocalGroupMembersInfo3> &members)
 {
-    if (!levelOffered(level, {3}))
-        return unknownLevel();
-    MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
-        return status;
-    if (const NetStatus status = checkWritable(machine))
-        return status;
-    Database &db = m_store.db();
-    Transaction transaction(db, Transaction::Mode::Write);
-    if (!transaction.began())
-        return status::InternalError;
-    GroupRow alias;
-    if (!findGroup(db, machine.samId, groupName, true, alias))
-        return statusFor(Situation::BadGroupLookedUp);
-    if (const NetStatus status = changeMembers(db, machine, alias, members, true))
-        return status;
-    return transaction.commit() ? status::Success : status::InternalError;
+    return changeMembersNamed(m_store, server, groupName, level, members, true);
 }
 
 NetStatus EmbeddedNetworkManagement::NetLocalGroupDelMembers(
     const std::string &server, const std::string &groupName, uint32_t level,
     const std::vector<LocalGroupMembersInfo3> &members)
 {
-    if (!levelOffered(level, {3}))
-        return unknownLevel();
-    MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
-        return status;
-    if (const NetStatus status = checkWritable(machine))
-        return status;
-    Database &db = m_store.db();
-    Transaction transaction(db, Transaction::Mode::Write);
-    if (!transaction.began())
-        return status::InternalError;
-    GroupRow alias;
-    if (!findGroup(db, machine.samId, groupName, true, alias))
-        return statusFor(Situation::BadGroupLookedUp);
-    if (const NetStatus status = changeMembers(db, machine, alias, members, false))
-        return status;
-    return transaction.commit() ? status::Success : status::InternalError;
+    return changeMembersNamed(m_store, server, groupName, level, members, false);
 }
 
 } // namespace platform::embedded

@@ -79,9 +79,7 @@ NetStatus EmbeddedNetworkManagement::NetUserAdd(const std::string &server, uint3
     if (!levelOffered(level, {1, 3}))
         return unknownLevel();
     MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
-        return status;
-    if (const NetStatus status = checkWritable(machine))
+    if (const NetStatus status = resolveWritableMachine(m_store, server, machine))
         return status;
     if (const NetStatus status = checkNewUser(level, info, parmErr))
         return status;
@@ -114,9 +112,7 @@ NetStatus EmbeddedNetworkManagement::NetUserDel(const std::string &server,
                                                 const std::string &userName)
 {
     MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
-        return status;
-    if (const NetStatus status = checkWritable(machine))
+    if (const NetStatus status = resolveWritableMachine(m_store, server, machine))
         return status;
     Database &db = m_store.db();
     Transaction transaction(db, Transaction::Mode::Write);
@@ -160,9 +156,7 @@ NetStatus EmbeddedNetworkManagement::NetUserSetInfo(const std::string &server,
     if (!levelOffered(level, {0, 1, 3}))
         return unknownLevel();
     MachineRow machine;
-    if (const NetStatus status = resolveMachine(m_store, server, machine))
-        return status;
-    if (const NetStatus status = checkWritable(machine))
+    if (const NetStatus status = resolveWritableMachine(m_store, server, machine))
         return status;
     if (level != 0 && !hasOneAccountType(info.flags))
         return invalidParameter(parmErr, UserFlagsParm);

@@ -80,6 +80,13 @@ NetStatus checkWritable(const MachineRow &machine)
                                         : status::Success;
 }
 
+NetStatus resolveWritableMachine(Store &store, const std::string &server, MachineRow &machine)
+{
+    if (const NetStatus status = resolveMachine(store, server, machine))
+        return status;
+    return checkWritable(machine);
+}
+
 bool loadSam(Database &db, int64_t id, SamRow &sam)
 {
     Statement query = db.prepare(

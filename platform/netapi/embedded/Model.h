@@ -53,6 +53,8 @@ bool findMachine(Database &db, const std::string &name, MachineRow &machine);
 bool localMachine(Database &db, MachineRow &machine);
 // Writes go to a domain's primary controller or a member machine.
 NetStatus checkWritable(const MachineRow &machine);
+// resolveMachine then checkWritable: the start of every call that writes.
+NetStatus resolveWritableMachine(Store &store, const std::string &server, MachineRow &machine);
 
 bool loadSam(Database &db, int64_t id, SamRow &sam);
 // The database a DOMAIN\name qualifier names: a domain's, or a member

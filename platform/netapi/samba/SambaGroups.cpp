@@ -11,8 +11,6 @@
 #include "platform/netapi/samba/Paging.h"
 #include "platform/netapi/samba/UserAccess.h"
 
-#include <QString>
-
 #include <algorithm>
 
 namespace platform::samba {
@@ -69,12 +67,9 @@ NetStatus renameGroup(SamrSession &session, ObjectHandle &group, uint32_t rid,
 {
     if (rid < FirstOrdinaryRid)
         return netapi::statusFor(Situation::BuiltInGroup);
-    if (const NetStatus bad = netapi::checkAccountName(newName, netapi::NameKind::Group))
+    if (const NetStatus bad =
+            renameAllowed(session, oldName, newName, netapi::NameKind::Group))
         return bad;
-    if (QString::fromStdString(newName).toUpper() != QString::fromStdString(oldName).toUpper()) {
-        if (const NetStatus taken = nameFree(session, newName))
-            return taken;
-    }
     return groupStatus(setGroupText(session, group, false, true, newName));
 }
 

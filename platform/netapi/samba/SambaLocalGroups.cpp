@@ -298,13 +298,8 @@ NetStatus SambaNetworkManagement::NetLocalGroupSetInfo(const std::string &server
         if (isBuiltIn(found))
             return netapi::statusFor(Situation::BuiltInGroup);
         if (const NetStatus bad =
-                netapi::checkAccountName(info.name, netapi::NameKind::LocalGroup))
+                renameAllowed(session, groupName, info.name, netapi::NameKind::LocalGroup))
             return bad;
-        if (QString::fromStdString(info.name).toUpper()
-            != QString::fromStdString(groupName).toUpper()) {
-            if (const NetStatus taken = nameFree(session, info.name))
-                return taken;
-        }
         return aliasStatus(setGroupText(session, alias, true, true, info.name));
     });
 }

@@ -10,8 +10,6 @@
 #include "platform/netapi/samba/SamrObjects.h"
 #include "platform/netapi/samba/UserAccess.h"
 
-#include <QString>
-
 #include <algorithm>
 
 namespace platform::samba {
@@ -104,12 +102,8 @@ NetStatus deleteByRid(SamrSession &session, uint32_t rid)
 NetStatus renameUser(SamrSession &session, ObjectHandle &user, const std::string &oldName,
                      const std::string &newName)
 {
-    if (const NetStatus bad = netapi::checkAccountName(newName, NameKind::User))
+    if (const NetStatus bad = renameAllowed(session, oldName, newName, NameKind::User))
         return bad;
-    if (QString::fromStdString(newName).toUpper() != QString::fromStdString(oldName).toUpper()) {
-        if (const NetStatus taken = nameFree(session, newName))
-            return taken;
-    }
     samr_UserInfo info{};
     info.info7.account_name = lsaString(newName);
     samr_SetUserInfo2 set{};

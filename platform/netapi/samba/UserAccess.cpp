@@ -5,6 +5,8 @@
 #include "platform/netapi/samba/PasswordBuffer.h"
 #include "platform/netapi/samba/SamrObjects.h"
 
+#include <QString>
+
 #include <ctime>
 
 namespace platform::samba {
@@ -83,6 +85,16 @@ NetStatus nameFree(SamrSession &session, const std::string &name)
     default:
         return netapi::statusFor(Situation::NameTakenByLocalGroup);
     }
+}
+
+NetStatus renameAllowed(SamrSession &session, const std::string &oldName,
+                        const std::string &newName, netapi::NameKind kind)
+{
+    if (const NetStatus bad = netapi::checkAccountName(newName, kind))
+        return bad;
+    if (QString::fromStdString(newName).toUpper() == QString::fromStdString(oldName).toUpper())
+        return status::Success;
+    return nameFree(session, newName);
 }
 
 uint32_t readUser(SamrSession &session, ObjectHandle &user, uint32_t level, UserInfo3 &info)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/NetworkManagement.h"
+#include "platform/netapi/NameRules.h"
 #include "platform/netapi/samba/SamrSession.h"
 #include "platform/netapi/samba/UserRecord.h"
 
@@ -21,6 +22,10 @@ NetStatus findUser(SamrSession &session, const std::string &name, uint32_t &rid)
 // Whether a new account name is free: 0, or 2224 / 2223 / 1379 for the kind
 // of account that holds it.
 NetStatus nameFree(SamrSession &session, const std::string &name);
+// Whether an account may be renamed to newName: the name rules of its kind,
+// then nameFree, except where only the case of the old name changes.
+NetStatus renameAllowed(SamrSession &session, const std::string &oldName,
+                        const std::string &newName, netapi::NameKind kind);
 
 // USER_INFO_0/1/3 of an open user. An NTSTATUS.
 uint32_t readUser(SamrSession &session, ObjectHandle &user, uint32_t level, UserInfo3 &info);
