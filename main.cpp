@@ -10,6 +10,7 @@
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/netapi/BackendSelection.h"
 #include "ui/GuiStartup.h"
+#include "ui/QtFileDialogs.h"
 #include "ui/QtSeams.h"
 #include "ui/SharedProgressBar.h"
 #include "users/UserWindows.h"
@@ -44,6 +45,14 @@ platform::netapi::BackendSelection selectDirectory()
     return selection;
 }
 
+void installPlatform(const platform::netapi::BackendSelection &directory,
+                     platform::FileDialogs *fileDialogs)
+{
+    platform::installLinuxPlatform(directory.net.get(), fileDialogs);
+    if (!directory.directoryUserName.isEmpty())
+        platform::useDirectoryUserName(directory.directoryUserName);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -57,9 +66,7 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "varnel: %s\n", qUtf8Printable(directory.error));
             return BadBackEnd;
         }
-        platform::installLinuxPlatform(directory.net.get(), nullptr);
-        if (!directory.directoryUserName.isEmpty())
-            platform::useDirectoryUserName(directory.directoryUserName);
+        installPlatform(directory, nullptr); // no dialogs without a window
         return Main(commandLine, {runAccountListing, [] {}}).value_or(0);
     }
 
@@ -72,9 +79,8 @@ int main(int argc, char **argv)
                           AppTitle + QStringLiteral(" : Directory Back End"));
         return BadBackEnd;
     }
-    platform::installLinuxPlatform(directory.net.get(), nullptr);
-    if (!directory.directoryUserName.isEmpty())
-        platform::useDirectoryUserName(directory.directoryUserName);
+    static QtFileDialogs fileDialogs;
+    installPlatform(directory, &fileDialogs);
     // A back end that could not start is named once, at start.
     if (!directory.warning.isEmpty())
         seams::messageBox(directory.warning, seams::OkOnly, seams::Exclamation,
