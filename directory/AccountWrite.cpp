@@ -170,7 +170,9 @@ NetStatus renameAndWrite(const AccountEdit &edit, const std::string &newName)
         renameAccount(edit.server, edit.account, newName, edit.kind, edit.localGroup);
     if (status != 0 || !edit.changed)
         return status;
-    status = writeEdit(edit, newName);
+    AccountEdit renamed = edit;
+    renamed.user.name = renamed.group.name = newName;
+    status = writeEdit(renamed, newName);
     if (status != 0)
         renameAccount(edit.server, newName, edit.account, edit.kind, edit.localGroup);
     return status;

@@ -132,11 +132,12 @@ int32_t Clean_UserGroups(const QString &user, const QString &server, const QStri
     if (!Resolve_Server(server, resolved))
         return directory_result::NoController;
     const QString controller = QString::fromStdString(resolved);
+    // A machine without a group 513 has no primary group to change.
     const QString usersGroup = domainUsersGroup(resolved);
-    if (usersGroup.isEmpty())
-        return status::GroupNotFound;
-    if (const int32_t result = makePrimaryDomainUsers(user, resolved, usersGroup))
-        return result;
+    if (!usersGroup.isEmpty()) {
+        if (const int32_t result = makePrimaryDomainUsers(user, resolved, usersGroup))
+            return result;
+    }
     // Global groups first: the local groups reached through them then drop
     // out of the second listing.
     if (const int32_t result = leaveGroups(controller, user, false, usersGroup))
