@@ -145,7 +145,7 @@ private slots:
         QVERIFY(!(after.flags & NotDelegated));
         QCOMPARE(after.acctExpires, platform::TimeqForever);
         QCOMPARE(after.primaryGroupId, platform::DomainUsersRid);
-        QCOMPARE(globalGroupsOf(user.toStdString()).size(), 1);
+        QCOMPARE(globalGroupCount(user.toStdString()), size_t(1));
         QCOMPARE(text(after.fullName), QStringLiteral("Tester, Ada Q"));
         QCOMPARE(net().NetUserGetInfo(controller(), softDeleted, 1, before),
                  platform::status::UserNotFound);
@@ -271,33 +271,23 @@ private:
         return name;
     }
 
-    QStringList globalGroupsOf(const std::string &user)
+    size_t globalGroupCount(const std::string &user)
     {
         std::vector<platform::GroupUsersInfo0> groups;
         uint32_t read = 0, total = 0;
         net().NetUserGetGroups(controller(), user, 0, groups, platform::MaxPreferredLength,
                                read, total);
-        QStringList names;
-        for (const auto &group : groups)
-            names << text(group.name);
-        return names;
+        return groups.size();
     }
 
     uint32_t groupRid(const std::string &group)
     {
-        std::vector<platform::NetDisplayRecord> records;
-        uint32_t returned = 0;
-        for (uint32_t index = 0;;) {
-            const auto result = net().NetQueryDisplayInformation(
-                controller(), 3, index, 1000, platform::MaxPreferredLength, returned, records);
-            for (const auto &record : records) {
-                if (text(record.name).compare(text(group), Qt::CaseInsensitive) == 0)
-                    return record.id;
-            }
-            if (result != platform::status::MoreData || records.empty())
-                return 0;
-            index = records.back().nextIndex;
+        bool ok = false;
+        for (const auto &record : netapi_tests::displayRecords(net(), controller(), 3, ok)) {
+            if (text(record.name).compare(text(group), Qt::CaseInsensitive) == 0)
+                return record.id;
         }
+        return 0;
     }
 
     void removeSoftDeleted()

@@ -392,16 +392,6 @@ private slots:
         QCOMPARE(m_net->NetServerGetInfo("", 101, server), status::Success);
     }
 
-    void serverListingCutByTheBuffer_saysMoreData()
-    {
-        std::vector<ServerInfo101> records;
-        uint32_t read = 0, total = 0, resume = 0;
-        QCOMPARE(m_net->NetServerEnum({}, 101, records, 1, read, total, svtype::All, {}, resume),
-                 status::MoreData);
-        QCOMPARE(read, 1u);
-        QVERIFY(total > 1);
-    }
-
     // The marks that let a listing resume past a deleted row are kept for
     // the latest deletions only: an old one is forgotten.
     void deletedRowMarks_areBounded()

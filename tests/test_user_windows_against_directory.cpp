@@ -329,19 +329,12 @@ private:
     // The RID of a global group, from the display listing of groups.
     uint32_t groupRid(const QString &group)
     {
-        std::vector<platform::NetDisplayRecord> records;
-        uint32_t returned = 0;
-        for (uint32_t index = 0;;) {
-            const auto result = net().NetQueryDisplayInformation(
-                controller(), 3, index, 1000, platform::MaxPreferredLength, returned, records);
-            for (const auto &record : records) {
-                if (text(record.name).compare(group, Qt::CaseInsensitive) == 0)
-                    return record.id;
-            }
-            if (result != status::MoreData || records.empty())
-                return 0;
-            index = records.back().nextIndex;
+        bool ok = false;
+        for (const auto &record : netapi_tests::displayRecords(net(), controller(), 3, ok)) {
+            if (text(record.name).compare(group, Qt::CaseInsensitive) == 0)
+                return record.id;
         }
+        return 0;
     }
 
     void createAccount(const QString &name, const QString &global, const QString &local)
@@ -421,21 +414,10 @@ private:
     // of groups gives it.
     QString primaryGroupName(uint32_t rid)
     {
-        uint32_t index = 0;
-        platform::NetStatus result = status::MoreData;
-        while (result == status::MoreData) {
-            std::vector<platform::NetDisplayRecord> records;
-            uint32_t returned = 0;
-            result = net().NetQueryDisplayInformation(controller(), 3, index, 1000,
-                                                      platform::MaxPreferredLength, returned,
-                                                      records);
-            for (const auto &record : records) {
-                if (record.id == rid)
-                    return text(record.name);
-            }
-            if (records.empty())
-                break;
-            index = records.back().nextIndex;
+        bool ok = false;
+        for (const auto &record : netapi_tests::displayRecords(net(), controller(), 3, ok)) {
+            if (record.id == rid)
+                return text(record.name);
         }
         return {};
     }

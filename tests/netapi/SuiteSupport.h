@@ -42,6 +42,10 @@ void removeLeftovers(NetapiTarget &target);
 // in `ok` when a call failed.
 std::vector<std::string> displayNames(platform::NetworkManagement &net,
                                       const std::string &server, uint32_t level, bool &ok);
+// The same listing, whole records (names and RIDs).
+std::vector<platform::NetDisplayRecord> displayRecords(platform::NetworkManagement &net,
+                                                       const std::string &server,
+                                                       uint32_t level, bool &ok);
 // Every global (or local) group name at the server.
 std::vector<std::string> groupNames(platform::NetworkManagement &net, const std::string &server,
                                     bool local, bool &ok);
