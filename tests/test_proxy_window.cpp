@@ -7,8 +7,11 @@
 #include "proxy/frmNTProxy.h"
 #include "tests/support/DirectoryTestBed.h"
 #include "tests/support/WindowTesting.h"
+#include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMdiSubWindow>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -116,10 +119,16 @@ void ProxyWindowTest::rememberedEntriesDecideWhereTheCursorGoes()
     QFETCH(QString, focused);
     m_bed->platform.settings.setValue("Settings", "ProxyDomain", domain);
     m_bed->platform.settings.setValue("Settings", "ProxyUserName", user);
-    auto window = openWindow();
-    QVERIFY(window);
+    // Opened from its menu item, as a child of the main window.
+    frmVarnel main;
+    main.registerTaskWindow("MENUOPT_Proxy", [] { return new frmNTProxy; });
+    QVERIFY(activate(main));
+    main.menuItem("MENUOPT_Proxy")->trigger();
+    QMdiSubWindow *frame = main.taskWindow("MENUOPT_Proxy");
+    QVERIFY(frame);
+    auto *window = qobject_cast<frmNTProxy *>(frame->widget());
     QCOMPARE(window->TEXT_UserName->text(), user);
-    QVERIFY(QApplication::focusWidget());
+    QTRY_VERIFY(QApplication::focusWidget());
     QCOMPARE(QApplication::focusWidget()->objectName(), focused);
 }
 
