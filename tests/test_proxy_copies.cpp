@@ -31,7 +31,8 @@ bool samba() { return qEnvironmentVariable("VARNEL_TEST_TARGET") == u"samba"; }
 
 QString unique(const char *prefix)
 {
-    return QString::fromLatin1(prefix) + QString::number(QDateTime::currentMSecsSinceEpoch() % 1000000);
+    return QString::fromLatin1(prefix)
+        + QString::number(QDateTime::currentMSecsSinceEpoch() % 1000000);
 }
 
 QByteArray readFile(const QString &path)
@@ -87,7 +88,8 @@ void ProxyCopiesTest::initTestCase()
     // A copy of its own, so that its log is this test's alone.
     m_program = m_dir.filePath("bin/varnel");
     QVERIFY(QFile::copy(Program, m_program));
-    QFile::copy(QFileInfo(Program).absolutePath() + "/errcodes.ini", m_dir.filePath("bin/errcodes.ini"));
+    QFile::copy(QFileInfo(Program).absolutePath() + "/errcodes.ini",
+                m_dir.filePath("bin/errcodes.ini"));
     const QString proxyPassword = "Px#" + unique("Secret") + "q";
     if (samba()) {
 #ifdef VARNEL_HAVE_SAMBA
@@ -103,7 +105,8 @@ void ProxyCopiesTest::initTestCase()
         QSKIP("built without the Samba back end");
 #endif
     } else {
-        platform::embedded::EmbeddedNetworkManagement net(m_dir.filePath("d/directory.sqlite").toStdString());
+        const QString database = m_dir.filePath("d/directory.sqlite");
+        platform::embedded::EmbeddedNetworkManagement net(database.toStdString());
         QVERIFY(net.isOpen());
         platform::UserInfo3 proxy;
         proxy.name = "proxyop";
@@ -209,7 +212,8 @@ void ProxyCopiesTest::loginStartsACopyActingAsTheProxyAccount()
     QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(proc), 30000);
 
     const QString log = QString::fromUtf8(readFile(m_dir.filePath("bin/varnel.log")));
-    QVERIFY2(log.contains(", " + firstIdentity + ", NT Add User Account, " + byFirst), qPrintable(log));
+    QVERIFY2(log.contains(", " + firstIdentity + ", NT Add User Account, " + byFirst),
+             qPrintable(log));
     QVERIFY2(log.contains(", " + proxyIdentity + ", NT Add User Account, " + byProxy + ", True"),
              qPrintable(log));
     // Log, settings, data, home: the password is in none of them.
