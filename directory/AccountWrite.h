@@ -36,8 +36,9 @@ struct AccountChanges {
 
 // Returns the status of the last service call made (kept in LastNetStatus):
 // the read's when it fails (nothing written), the rename's when it fails
-// (nothing written), else the write's (a failed write renames back). -1 for a kind other than user, computer, group;
-// -9 when the domain's controller cannot be found. A computer's name and new
-// name come back upper-case and without "$".
+// (nothing written), else the write's (a failed write renames back). -1 for
+// a kind other than user, computer, group; -9 when the domain's controller
+// cannot be found. A computer's name and new name come back upper-case and
+// without "$".
 int32_t Set_AccountInfo(QString &name, const QString &server, int32_t kind,
                         AccountChanges &changes);
