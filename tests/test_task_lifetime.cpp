@@ -226,7 +226,7 @@ void TaskLifetimeTest::closeDuringATaskEndsItThenClosesTheWindowOnce()
     QTRY_VERIFY(!window);
     QCOMPARE(unloads, 1);
     QTRY_VERIFY(m_main->mdiArea()->subWindowList().isEmpty());
-    QCOMPARE(m_main->isVisible(), trigger != MainClose);
+    QTRY_COMPARE(m_main->isVisible(), trigger != MainClose);
 }
 
 void TaskLifetimeTest::writeAlreadySentIsFinishedShownAndLoggedBeforeClosing()
