@@ -113,27 +113,29 @@ void WorkspaceTest::typedDomainIsNeverCompleted()
 void WorkspaceTest::accessKeysGoToTheActiveWindowThenTheMenus_data()
 {
     QTest::addColumn<QStringList>("opened");   // the last one is active
-    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("keys");
     QTest::addColumn<QString>("clicked");      // window class and button, or empty
     QTest::addColumn<QString>("menu");         // the menu that opens, or empty
     const QStringList addThenDelete{"MENUOPT_AddGroup", "MENUOPT_DelGroup"};
     const QStringList deleteThenAdd{"MENUOPT_DelGroup", "MENUOPT_AddGroup"};
     QTest::newRow("Alt+A presses Add of the add window")
-        << deleteThenAdd << int(Qt::Key_A) << "frmNTAddGroup.BUTTON_Add" << "";
+        << deleteThenAdd << int(Qt::ALT | Qt::Key_A) << "frmNTAddGroup.BUTTON_Add" << "";
     QTest::newRow("Alt+D presses Delete of the delete window")
-        << addThenDelete << int(Qt::Key_D) << "frmNTDelGroup.BUTTON_Delete" << "";
+        << addThenDelete << int(Qt::ALT | Qt::Key_D) << "frmNTDelGroup.BUTTON_Delete" << "";
     QTest::newRow("Alt+D in the add window opens the Delete menu")
-        << deleteThenAdd << int(Qt::Key_D) << "" << "MENU_Delete";
+        << deleteThenAdd << int(Qt::ALT | Qt::Key_D) << "" << "MENU_Delete";
     QTest::newRow("Alt+M opens the Modify menu")
-        << deleteThenAdd << int(Qt::Key_M) << "" << "MENU_Modify";
+        << deleteThenAdd << int(Qt::ALT | Qt::Key_M) << "" << "MENU_Modify";
+    QTest::newRow("F10 opens the first menu")
+        << deleteThenAdd << int(Qt::Key_F10) << "" << "MENU_Add";
     QTest::newRow("Alt+L never presses a button of a window behind")
-        << deleteThenAdd << int(Qt::Key_L) << "" << "";
+        << deleteThenAdd << int(Qt::ALT | Qt::Key_L) << "" << "";
 }
 
 void WorkspaceTest::accessKeysGoToTheActiveWindowThenTheMenus()
 {
     QFETCH(QStringList, opened);
-    QFETCH(int, key);
+    QFETCH(int, keys);
     QFETCH(QString, clicked);
     QFETCH(QString, menu);
     start();
@@ -147,7 +149,8 @@ void WorkspaceTest::accessKeysGoToTheActiveWindowThenTheMenus()
         }
     }
 
-    QTest::keyClick(m_main.get(), Qt::Key(key), Qt::AltModifier);
+    QTest::keyClick(m_main.get(), Qt::Key(keys & ~Qt::KeyboardModifierMask),
+                    Qt::KeyboardModifiers(keys & Qt::KeyboardModifierMask));
 
     const QStringList expected = clicked.isEmpty() ? QStringList{} : QStringList{clicked};
     QTRY_COMPARE(clicks, expected);

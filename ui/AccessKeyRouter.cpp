@@ -46,6 +46,11 @@ bool AccessKeyRouter::eventFilter(QObject *watched, QEvent *event)
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;
     const auto &key = static_cast<const QKeyEvent &>(*event);
+    if (type == QEvent::KeyPress && key.key() == Qt::Key_F10 && key.modifiers() == 0 &&
+        isInside(watched)) {
+        openFirstMenu();
+        return true;
+    }
     QWidget *window = taskWindowFor(watched, key);
     if (!window)
         return false;
@@ -59,8 +64,7 @@ bool AccessKeyRouter::eventFilter(QObject *watched, QEvent *event)
 
 QWidget *AccessKeyRouter::taskWindowFor(QObject *watched, const QKeyEvent &key) const
 {
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || widget->window() != m_window || !isAccessKey(key))
+    if (!isInside(watched) || !isAccessKey(key))
         return nullptr;
     const QMdiSubWindow *frame = m_area->activeSubWindow();
     return frame ? frame->widget() : nullptr;
@@ -91,6 +95,19 @@ bool AccessKeyRouter::activateControl(QWidget *window, int key)
         }
     }
     return false;
+}
+
+bool AccessKeyRouter::isInside(QObject *watched) const
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    return widget && widget->window() == m_window;
+}
+
+void AccessKeyRouter::openFirstMenu()
+{
+    QMenuBar *bar = m_window->menuBar();
+    if (!bar->actions().isEmpty())
+        bar->setActiveAction(bar->actions().first());
 }
 
 bool AccessKeyRouter::openMenu(int key)

@@ -4,8 +4,8 @@
 // shortcut: Alt+A then alternates between opening the menu and focusing a
 // button, and never presses it. While a task window is active this filter
 // decides instead: the active window's own control with that key, else the
-// menu with it; never a control of a window behind. F10 and Alt alone still
-// reach the menu bar.
+// menu with it; never a control of a window behind. Alt alone still reaches
+// the menu bar, and F10 opens its first menu.
 #pragma once
 
 #include <QObject>
@@ -27,12 +27,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool isInside(QObject *watched) const;
     // The active task window when `key` is an access key typed inside it.
     QWidget *taskWindowFor(QObject *watched, const QKeyEvent &key) const;
     // The control of `window` (or the menu) the key belongs to, acted on.
     void activate(QWidget *window, const QKeyEvent &key);
     bool activateControl(QWidget *window, int key);
     bool openMenu(int key);
+    void openFirstMenu();
 
     QMainWindow *m_window;
     QMdiArea *m_area;
