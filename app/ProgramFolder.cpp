@@ -1,5 +1,6 @@
 #include "ProgramFolder.h"
 
+#include "platform/InstallLayout.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 
@@ -15,13 +16,16 @@ QString &overrideFolder()
 
 } // namespace
 
-QString ProgramFolder()
+QString HelperFolder()
 {
     if (!overrideFolder().isEmpty())
         return overrideFolder();
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    return platform::system().writableFolder();
+    if (!QCoreApplication::instance())
+        return platform::system().writableFolder();
+    const QString beside = QCoreApplication::applicationDirPath();
+    return platform::IsBuildTree(beside) ? beside : platform::InstalledHelperFolder(beside);
 }
+
+QString ProgramFolder() { return HelperFolder(); }
 
 void SetProgramFolder(const QString &folder) { overrideFolder() = folder; }

@@ -1,11 +1,17 @@
-// The program's folder: where the companion tools (Usrmgr.exe, Srvmgr.exe,
-// netdom.exe) and the help file are looked for.
+// The program's folder of companion files: netdom.exe, the tools of the menus
+// (Usrmgr.exe, Srvmgr.exe) and the help file are looked for there.
 #pragma once
 
 #include <QString>
 
-// Beside the executable when an application object exists; otherwise (no
-// executable path to go by) the platform's writable folder. No trailing slash.
+// In a build tree, the executable's folder; in an installation, lib/varnel
+// under the install prefix (/usr/lib/varnel for the package), since an
+// installed program's bin/ is shared with every other program. Without an
+// application object (no executable path to go by), the platform's writable
+// folder. No trailing slash.
+QString HelperFolder();
+
+// The same folder, by the name the task windows use for it.
 QString ProgramFolder();
 
 // Puts another folder in place of the one above (tests, screenshots); an empty

@@ -58,10 +58,18 @@ std::unique_ptr<frmVarnel> shownMainWindow()
     return window;
 }
 
+// The window with its frame, as the window manager decorates it: the screen
+// itself is grabbed over the frame.
+QPixmap framed(const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+}
+
 QPixmap mainWindow()
 {
     auto window = shownMainWindow();
-    return window ? window->grab() : QPixmap();
+    return window ? framed(*window) : QPixmap();
 }
 
 // Drops a menu down at a point and waits until it is on the screen.
@@ -88,9 +96,7 @@ QPixmap mainWindowMiscMenu()
     if (!popUp(colors, misc->mapToGlobal(item.topRight())))
         return {};
     QTest::qWait(300);
-    const QRect frame(window->mapToGlobal(QPoint(0, 0)), window->size());
-    QPixmap picture = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(),
-                                                   frame.height());
+    QPixmap picture = framed(*window);
     colors->hide();
     misc->hide();
     return picture;
@@ -104,7 +110,7 @@ QPixmap taskWindow(QWidget &window)
     if (!QTest::qWaitForWindowExposed(&window))
         return {};
     QTest::qWait(200);
-    return window.grab();
+    return framed(window);
 }
 
 // The add-user window filled in for a user with a workstation.
