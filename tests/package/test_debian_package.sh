@@ -14,7 +14,8 @@ source=$(cd "$2" && pwd)
 skip() { echo "SKIPPED: $*"; exit 77; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
-for tool in cpack dpkg dpkg-deb dpkg-shlibdeps file desktop-file-validate appstreamcli; do
+for tool in cpack dpkg dpkg-deb dpkg-shlibdeps file readelf desktop-file-validate \
+    appstreamcli; do
     command -v "$tool" >/dev/null || skip "$tool is missing (bash scripts/varnel.sh installs it)"
 done
 [ -x "$build/varnel" ] || skip "the program is not built yet"
@@ -43,10 +44,10 @@ expected="./usr/bin/varnel
 ./usr/share/metainfo/org.varnel.Varnel.metainfo.xml
 ./usr/share/varnel/errcodes.ini"
 # Files, and the one folder that is shipped empty.
-listed=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -Ev '/$|^\./$' || true)
-listed=$(printf '%s\n./usr/lib/varnel/\n' "$listed" | sort)
-dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -qx './usr/lib/varnel/' \
+contents=$(dpkg-deb --fsys-tarfile "$deb" | tar -t)
+grep -qx './usr/lib/varnel/' <<<"$contents" \
     || fail "the helper folder usr/lib/varnel is not in the package"
+listed=$( (grep -v '/$' <<<"$contents" || true; echo ./usr/lib/varnel/) | sort)
 [ "$listed" = "$(sort <<<"$expected")" ] \
     || fail "file list differs:$(diff <(sort <<<"$expected") <(echo "$listed") || true)"
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -66,10 +67,14 @@ if command -v man >/dev/null; then
     [ -z "$warnings" ] || fail "the manual page: $warnings"
 fi
 
-# 4. No path of the build or source tree is inside.
+# 4. No path of the build or source tree is inside, and no binary looks for
+#    libraries anywhere but in the system's folders.
 if grep -rlF -e "$build" -e "$source/" "$root"; then
     fail "build tree paths in the files above"
 fi
+for program in "$root"/usr/bin/*; do
+    ! readelf -d "$program" | grep -E 'RPATH|RUNPATH' || fail "$program has a library path"
+done
 
 # 5. The installed program lists a domain from a fresh embedded directory,
 #    started from its own folder, and writes only to the per-user data folder.
