@@ -44,6 +44,18 @@ struct Shot {
     std::function<QPixmap()> take;
 };
 
+// Waits until the window manager has put its frame round the window; a window
+// placed at the screen's corner before it had one gets its title bar back on
+// the screen.
+void waitForFrame(QWidget &window)
+{
+    if (!QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 3000))
+        return; // no window manager: the picture is the window's own area
+    if (window.frameGeometry().top() < 0 || window.frameGeometry().left() < 0)
+        window.move(0, 0);
+    QTest::qWait(200);
+}
+
 std::unique_ptr<frmVarnel> shownMainWindow()
 {
     auto window = std::make_unique<frmVarnel>();
@@ -54,7 +66,7 @@ std::unique_ptr<frmVarnel> shownMainWindow()
     window->activateWindow();
     if (!QTest::qWaitForWindowExposed(window.get()))
         return nullptr;
-    QTest::qWait(200);
+    waitForFrame(*window);
     return window;
 }
 
@@ -109,7 +121,7 @@ QPixmap taskWindow(QWidget &window)
     window.activateWindow();
     if (!QTest::qWaitForWindowExposed(&window))
         return {};
-    QTest::qWait(200);
+    waitForFrame(window);
     return framed(window);
 }
 
