@@ -16,16 +16,22 @@ QString &overrideFolder()
 
 } // namespace
 
-QString HelperFolder()
+QString ProgramFolder()
 {
     if (!overrideFolder().isEmpty())
         return overrideFolder();
-    if (!QCoreApplication::instance())
-        return platform::system().writableFolder();
-    const QString beside = QCoreApplication::applicationDirPath();
-    return platform::IsBuildTree(beside) ? beside : platform::InstalledHelperFolder(beside);
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return platform::system().writableFolder();
 }
 
-QString ProgramFolder() { return HelperFolder(); }
+QString HelperFolder()
+{
+    const QString program = ProgramFolder();
+    if (!overrideFolder().isEmpty() || !QCoreApplication::instance()
+        || platform::IsBuildTree(program))
+        return program;
+    return platform::InstalledHelperFolder(program);
+}
 
 void SetProgramFolder(const QString &folder) { overrideFolder() = folder; }

@@ -1,19 +1,20 @@
-// The program's folder of companion files: netdom.exe, the tools of the menus
-// (Usrmgr.exe, Srvmgr.exe) and the help file are looked for there.
+// The program's folder, and the folder of its companion files (netdom.exe, the
+// tools of the menus, the help file).
 #pragma once
 
 #include <QString>
 
-// In a build tree, the executable's folder; in an installation, lib/varnel
-// under the install prefix (/usr/lib/varnel for the package), since an
-// installed program's bin/ is shared with every other program. Without an
-// application object (no executable path to go by), the platform's writable
-// folder. No trailing slash.
-QString HelperFolder();
-
-// The same folder, by the name the task windows use for it.
+// The executable's folder when an application object exists (copies of the
+// program are started from here); otherwise (no executable path to go by) the
+// platform's writable folder. No trailing slash.
 QString ProgramFolder();
 
-// Puts another folder in place of the one above (tests, screenshots); an empty
-// text goes back to the real folder.
+// Where companion files are looked for: the executable's folder in a build
+// tree; lib/varnel under the install prefix (/usr/lib/varnel for the package)
+// when installed, since an installed program's bin/ is shared with every other
+// program. No trailing slash.
+QString HelperFolder();
+
+// Puts another folder in place of both of the above (tests, screenshots); an
+// empty text goes back to the real folders.
 void SetProgramFolder(const QString &folder);

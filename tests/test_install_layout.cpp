@@ -1,9 +1,11 @@
 // Where the program keeps its files: in its build tree beside itself, when
 // installed under the prefix it was installed to and in the per-user data
 // folder, never beside its executable.
+#include "app/ProgramFolder.h"
 #include "platform/InstallLayout.h"
 #include "platform/linux/LinuxSystemInfo.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +20,7 @@ private slots:
     void installedFoldersLieUnderTheExecutablesPrefix_data();
     void installedFoldersLieUnderTheExecutablesPrefix();
     void programOutsideTheTopOfABuildTreeWritesToTheDataFolder();
+    void installedProgramKeepsItsOwnFolderAndLooksForHelpersInLib();
 };
 
 void InstallLayoutTest::buildTreeIsTheFolderHoldingCMakeCache_data()
@@ -79,6 +82,18 @@ void InstallLayoutTest::programOutsideTheTopOfABuildTreeWritesToTheDataFolder()
     platform::LinuxSystemInfo system;
     QCOMPARE(system.writableFolder(), data.filePath("varnel"));
     QVERIFY(QFileInfo(data.filePath("varnel")).isDir());
+}
+
+// Copies of the program (the proxy logon's) are still started from bin/, while
+// companion programs are looked for in lib/varnel beside it.
+void InstallLayoutTest::installedProgramKeepsItsOwnFolderAndLooksForHelpersInLib()
+{
+    const QString bin = QCoreApplication::applicationDirPath();
+    QCOMPARE(ProgramFolder(), bin);
+    QCOMPARE(HelperFolder(), QDir::cleanPath(bin + "/../lib/varnel"));
+    SetProgramFolder(QStringLiteral("/planted"));
+    QCOMPARE(HelperFolder(), QStringLiteral("/planted"));
+    SetProgramFolder(QString());
 }
 
 QTEST_GUILESS_MAIN(InstallLayoutTest)
