@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <memory>
 
@@ -72,19 +73,19 @@ private slots:
         QVERIFY(first->OPTION_Local->isChecked());
         QCOMPARE(first->COMBO_Shadowing->currentIndex(), 1);
 
-        QTest::mouseClick(first->CHECK_Con, Qt::LeftButton);
+        testing_support::toggle(first->CHECK_Con);
         QTest::keyClicks(first->TEXT_Con, "30");
-        QTest::mouseClick(first->CHECK_Logon, Qt::LeftButton);
-        QTest::mouseClick(first->CHECK_Inherent, Qt::LeftButton);
+        testing_support::toggle(first->CHECK_Logon);
+        testing_support::toggle(first->CHECK_Inherent);
         QTest::keyClicks(first->TEXT_CommandLine, "notepad.exe");
-        QTest::mouseClick(first->OPTION_Connect, Qt::LeftButton);
+        testing_support::toggle(first->OPTION_Connect);
         first->COMBO_Drive->setFocus();
         QTest::keyClick(first->COMBO_Drive, Qt::Key_H);
         QTest::keyClicks(first->TEXT_Path, "\\\\vntfs\\ts");
         first->COMBO_Shadowing->setFocus();
         QTest::keyClick(first->COMBO_Shadowing, Qt::Key_Down);
         QTest::keyClicks(first->TEXT_ProfilePath, "\\\\vntfs\\tsprof");
-        QTest::keyClick(first.get(), Qt::Key_A, Qt::AltModifier);
+        testing_support::pressAccessKey(first.get(), Qt::Key_A, first->BUTTON_Apply);
         QVERIFY2(m_seams->messageBox.shown.isEmpty(),
                  qPrintable(m_seams->messageBox.shown.value(0).text));
         QVERIFY(!first->isVisible());

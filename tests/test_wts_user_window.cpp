@@ -11,6 +11,7 @@
 #include "users/UserWindows.h"
 #include "users/WtsUserWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -75,7 +76,11 @@ std::unique_ptr<frmWTSUser> openWindow()
     return window;
 }
 
-void pressApply(frmWTSUser &window) { QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier); }
+void pressApply(frmWTSUser &window)
+{
+    testing_support::pressAccessKey(&window, Qt::Key_A, window.BUTTON_Apply);
+}
+
 
 void retype(QLineEdit *text, const QString &typed)
 {
@@ -98,21 +103,26 @@ private slots:
         Bed bed;
         registerUserWindows();
         frmNTModUser owner;
-        owner.COMBO_Domain->setEditText("SALES");
         owner.TEXT_ID->setText("jdoe");
+        owner.COMBO_Domain->setEditText("SALES");
         QVERIFY(owner.BUTTON_WTS->isEnabled());
         QVERIFY(testing_support::activate(owner));
         QString shownUser, caption;
         bool modal = false;
-        QTimer::singleShot(0, [&] {
+        // The window runs its own loop: answered from a timer once it is up.
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, [&] {
             auto *dialog = qobject_cast<frmWTSUser *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+            if (!dialog)
+                return;
+            watcher.stop();
             shownUser = dialog->LABEL_UserName->text();
             caption = dialog->windowTitle();
             modal = dialog->isModal();
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
-        QTest::keyClick(&owner, Qt::Key_T, Qt::AltModifier);
+        watcher.start(20);
+        testing_support::pressAccessKey(&owner, Qt::Key_T, owner.BUTTON_WTS);
         QCOMPARE(shownUser, "User: jdoe");
         QCOMPARE(caption, "Terminal Server User Properties");
         QVERIFY(modal);
@@ -141,7 +151,7 @@ private slots:
         auto window = openWindow();
         QVERIFY(window);
         QCOMPARE(window->TEXT_Idle->text(), "10");
-        QTest::mouseClick(window->CHECK_Idle, Qt::LeftButton);
+        testing_support::toggle(window->CHECK_Idle);
         QVERIFY(window->TEXT_Idle->text().isEmpty());
         QVERIFY(!window->TEXT_Idle->isEnabled());
         QCOMPARE(window->TEXT_Idle->palette().color(QPalette::Base),
@@ -180,7 +190,7 @@ private slots:
         testing_support::ScriptedMessageBox &boxes = bed.directory.seams.messageBox;
         auto window = openWindow();
         QVERIFY(window);
-        QTest::mouseClick(window->OPTION_Connect, Qt::LeftButton);
+        testing_support::toggle(window->OPTION_Connect);
         QTest::keyClicks(window->TEXT_Path, "\\\\fs\\ts");
         pressApply(*window);
         QCOMPARE(boxes.shown.size(), 1);
@@ -246,7 +256,7 @@ private slots:
         Bed bed;
         auto window = openWindow();
         QVERIFY(window);
-        QTest::mouseClick(window->CHECK_DisCon, Qt::LeftButton);
+        testing_support::toggle(window->CHECK_DisCon);
         QTest::keyClicks(window->TEXT_DisCon, typed);
         pressApply(*window);
         const QList<testing_support::ShownBox> &shown = bed.directory.seams.messageBox.shown;

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <cmath>

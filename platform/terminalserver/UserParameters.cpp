@@ -10,9 +10,7 @@ namespace platform::tsts {
 namespace {
 
 constexpr size_t ReservedBytes = 96;
-constexpr size_t ArrayStart = ReservedBytes + 4;
 constexpr uint16_t Signature = u'P';
-constexpr size_t PropertyHeader = 6;
 constexpr uint32_t CfgPresentMagic = 0xB00B1E55;
 
 // Reads little-endian 16-bit fields from a value without passing its end.
