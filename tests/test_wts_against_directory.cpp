@@ -85,7 +85,7 @@ private slots:
         first->COMBO_Shadowing->setFocus();
         QTest::keyClick(first->COMBO_Shadowing, Qt::Key_Down);
         QTest::keyClicks(first->TEXT_ProfilePath, "\\\\vntfs\\tsprof");
-        testing_support::pressAccessKey(first.get(), Qt::Key_A, first->BUTTON_Apply);
+        QVERIFY(testing_support::pressAccessKey(first.get(), Qt::Key_A, first->BUTTON_Apply));
         QVERIFY2(m_seams->messageBox.shown.isEmpty(),
                  qPrintable(m_seams->messageBox.shown.value(0).text));
         QVERIFY(!first->isVisible());

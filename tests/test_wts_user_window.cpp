@@ -76,9 +76,9 @@ std::unique_ptr<frmWTSUser> openWindow()
     return window;
 }
 
-void pressApply(frmWTSUser &window)
+bool pressApply(frmWTSUser &window)
 {
-    testing_support::pressAccessKey(&window, Qt::Key_A, window.BUTTON_Apply);
+    return testing_support::pressAccessKey(&window, Qt::Key_A, window.BUTTON_Apply);
 }
 
 
@@ -122,7 +122,7 @@ private slots:
             QTest::keyClick(dialog, Qt::Key_Escape);
         });
         watcher.start(20);
-        testing_support::pressAccessKey(&owner, Qt::Key_T, owner.BUTTON_WTS);
+        QVERIFY(testing_support::pressAccessKey(&owner, Qt::Key_T, owner.BUTTON_WTS));
         QCOMPARE(shownUser, "User: jdoe");
         QCOMPARE(caption, "Terminal Server User Properties");
         QVERIFY(modal);
@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(window->TEXT_Con->text(), "1.5");
         QVERIFY(!window->CHECK_Con->isChecked());
         retype(window->TEXT_Con, "1.5");
-        pressApply(*window);
+        QVERIFY(pressApply(*window));
         QVERIFY(!window->isVisible());
         QCOMPARE(bed.stored(4), "120000");
     }
@@ -156,7 +156,7 @@ private slots:
         QVERIFY(!window->TEXT_Idle->isEnabled());
         QCOMPARE(window->TEXT_Idle->palette().color(QPalette::Base),
                  ole::toQColor(ole::SystemButtonFace));
-        pressApply(*window);
+        QVERIFY(pressApply(*window));
         QCOMPARE(bed.stored(6), "0");
     }
 
@@ -192,7 +192,7 @@ private slots:
         QVERIFY(window);
         testing_support::toggle(window->OPTION_Connect);
         QTest::keyClicks(window->TEXT_Path, "\\\\fs\\ts");
-        pressApply(*window);
+        QVERIFY(pressApply(*window));
         QCOMPARE(boxes.shown.size(), 1);
         QCOMPARE(boxes.shown[0].text, "Please select a drive letter from the dropdown list.");
         QCOMPARE(boxes.shown[0].icon, seams::Exclamation);
@@ -207,7 +207,7 @@ private slots:
         auto window = openWindow();
         QVERIFY(window);
         QTest::keyClicks(window->TEXT_Callback, "5551234");
-        pressApply(*window);
+        QVERIFY(pressApply(*window));
         QCOMPARE(bed.terminalServer.written, (QList<int>{16, 17, 10, 11, 12, 13, 14}));
         QCOMPARE(bed.stored(13), "5551234");
         QCOMPARE(bed.directory.net.count("NetUserSetInfo"), 0);
@@ -221,7 +221,7 @@ private slots:
         QVERIFY(window);
         QCOMPARE(window->COMBO_Shadowing->currentIndex(), 0);
         QTest::keyClicks(window->TEXT_Callback, "1");
-        pressApply(*window);
+        QVERIFY(pressApply(*window));
         QVERIFY(!bed.terminalServer.written.contains(14));
         QCOMPARE(bed.stored(14), "4");
     }
@@ -233,7 +233,7 @@ private slots:
         auto window = openWindow();
         QVERIFY(window);
         retype(window->TEXT_WinFramePath, "\\\\fs\\new");
-        pressApply(*window);
+        QVERIFY(pressApply(*window));
         QCOMPARE(bed.terminalServer.written, (QList<int>{16, 17, 10, 11}));
         QCOMPARE(bed.directory.net.user("jdoe")->homeDir, "\\\\fs\\new");
         const QList<testing_support::ShownBox> &shown = bed.directory.seams.messageBox.shown;
@@ -258,7 +258,7 @@ private slots:
         QVERIFY(window);
         testing_support::toggle(window->CHECK_DisCon);
         QTest::keyClicks(window->TEXT_DisCon, typed);
-        pressApply(*window);
+        QVERIFY(pressApply(*window));
         const QList<testing_support::ShownBox> &shown = bed.directory.seams.messageBox.shown;
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].text, "Please specify a #number timeout number in minutes.");

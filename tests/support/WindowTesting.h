@@ -27,11 +27,11 @@ inline bool activate(QWidget &window)
 }
 
 // An access key (Alt and the underlined letter) clicks its button a moment
-// later, once events run; returns when the click is over.
-inline void pressAccessKey(QWidget *window, Qt::Key key, QAbstractButton *button)
+// later, once events run; false when the click is not over in time.
+[[nodiscard]] inline bool pressAccessKey(QWidget *window, Qt::Key key, QAbstractButton *button)
 {
     QTest::keyClick(window, key, Qt::AltModifier);
-    QTest::qWaitFor([button] { return !button->isDown(); });
+    return QTest::qWaitFor([button] { return !button->isDown(); });
 }
 
 // Space on the focused box or option: what a click on its indicator does (a
