@@ -68,7 +68,8 @@ const Prop Present{"CtxCfgPresent", number(0xB00B1E55)};
 QList<Prop> windowsProps()
 {
     return {Present,
-            {"CtxWFProfilePath", text("\\\\fs\\prof")}, {"CtxWFProfilePathW", wide("\\\\fs\\prof")},
+            {"CtxWFProfilePath", text("\\\\fs\\prof")},
+            {"CtxWFProfilePathW", wide("\\\\fs\\prof")},
             {"CtxWFHomeDir", text("C:\\home")}, {"CtxWFHomeDirW", wide("C:\\home")},
             {"CtxWFHomeDirDrive", text("")}, {"CtxWFHomeDirDriveW", wide("")},
             {"CtxShadow", number(2)}, {"CtxMaxDisconnectionTime", number(300000)},
