@@ -23,7 +23,8 @@ public:
 
 } // namespace
 
-void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs)
+void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs,
+                          DirectoryLogon *logon)
 {
     static LinuxSystemInfo system;
     static QtSettingsStore settings;
@@ -31,6 +32,7 @@ void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs)
     static LinuxSecurityLogon security;
     static ParametersTerminalServer terminalServer;
     static UnsupportedNetworkConnections connections;
+    security.setDirectoryLogon(logon);
     Families families;
     families.net = net;
     families.security = &security;
