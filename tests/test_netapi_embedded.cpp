@@ -3,6 +3,7 @@
 // interface, and the parts of the NT model the suite cannot ask of every
 // target (backup controllers refusing writes, unreachable machines, built-in
 // accounts, concurrent writers).
+#include "platform/netapi/embedded/Database.h"
 #include "platform/netapi/embedded/EmbeddedFixture.h"
 #include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
 #include "platform/netapi/embedded/Schema.h"
@@ -143,6 +144,31 @@ private slots:
         QVERIFY(again->isOpen());
         QVERIFY(!again->store().seededHere());
         QCOMPARE(listing(*again, Pdc, 1).size(), users);
+    }
+
+    void fileOfTheFirstVersion_gainsUserParameters_keepingItsAccounts()
+    {
+        const std::string file = path("first.sqlite");
+        {
+            auto older = open(file);
+            QCOMPARE(addUser(*older, Pdc, "kept"), status::Success);
+            embedded::Database &db = older->store().db();
+            QVERIFY(db.exec("ALTER TABLE accounts DROP COLUMN user_parameters"));
+            QVERIFY(db.setUserVersion(1));
+        }
+        auto migrated = open(file);
+        QVERIFY2(migrated->isOpen(), migrated->openError().c_str());
+        QCOMPARE(migrated->store().db().userVersion(), embedded::schemaVersion());
+        std::vector<uint8_t> value{'P', 0};
+        QCOMPARE(migrated->UserParametersGet(Pdc, "kept", value), status::Success);
+        QVERIFY(value.empty());
+        const std::vector<uint8_t> odd{'P', 0, 1};
+        QCOMPARE(migrated->UserParametersSet(Pdc, "kept", odd), status::InvalidParameter);
+        value = {0, 1, 0, 0};
+        QCOMPARE(migrated->UserParametersSet(Pdc, "kept", value), status::Success);
+        std::vector<uint8_t> read;
+        QCOMPARE(migrated->UserParametersGet(Pdc, "kept", read), status::Success);
+        QVERIFY(read == value);
     }
 
     void fileOfANewerBuild_isRefused()
