@@ -196,7 +196,6 @@ void frmNTAddGroup::BUTTON_Add_Click()
 bool frmNTAddGroup::Search_Name(const QString &group, const QString &server, int32_t step)
 {
     const bool local = OPTION_Local->isChecked();
-    const QString notAdded = QStringLiteral("Error, could not add the group.");
     QString name = group;
     DomainSearch search;
     search.status = Check_Account(name, server, account_kind::Group, local);
@@ -223,6 +222,7 @@ bool frmNTAddGroup::Search_Name(const QString &group, const QString &server, int
     case NameLookup::Failed:
         break;
     }
-    Fail_Task(notAdded, Search_FailureText(search.entry, search.outcome, search.status));
+    Fail_Task(QStringLiteral("Error, could not add the group."),
+              Search_FailureText(search.entry, search.outcome, search.status));
     return false;
 }

@@ -18,10 +18,10 @@ namespace platform::samba {
 namespace {
 
 constexpr uint32_t WindowsNtVersionMajor = 6; // what a Samba client announces
+constexpr uint32_t WindowsNtVersionMinor = 1;
 // This host's own SMB server answers at once or not at all: a refused or
 // unanswered connection to the loopback address needs no more than this.
 constexpr int LocalServerProbeMs = 1000;
-constexpr uint32_t WindowsNtVersionMinor = 1;
 
 bool isThisHost(const std::string &server, const ClientConfig &config)
 {
