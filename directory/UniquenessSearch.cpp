@@ -32,7 +32,7 @@ NameLookup Classify_Lookup(int32_t status, int32_t kind, bool localGroup)
 }
 
 DomainSearch Search_Domains(const QString &name, int32_t kind, bool localGroup,
-                            const QStringList &entries, const std::function<void()> &answered)
+                            const QStringList &entries, const std::function<bool()> &answered)
 {
     DomainSearch search;
     for (const QString &entry : entries) {
@@ -44,8 +44,9 @@ DomainSearch Search_Domains(const QString &name, int32_t kind, bool localGroup,
             search.entry = entry;
             return search;
         }
-        if (answered)
-            answered();
+        search.stopped = answered && !answered();
+        if (search.stopped)
+            return search;
         if (search.outcome == NameLookup::Taken) {
             search.entry = entry;
             return search;

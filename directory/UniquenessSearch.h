@@ -27,14 +27,16 @@ struct DomainSearch {
     NameLookup outcome = NameLookup::Free;
     int32_t status = 1;   // of the last lookup made; 1 when none was made
     QString entry;        // the list entry that ended the walk, if one did
+    bool stopped = false; // `answered` ended the walk before it was done
 };
 
 // Looks `name` up in every entry of `entries`, first to last ("\\My Computer"
 // being this machine), until one holds it or does not answer "not found".
 // `answered` runs after each entry that answered found or not found (the
-// windows advance their progress bar and let events run there).
+// windows advance their progress bar and let events run there); when it
+// returns false (the window is closing) the walk ends at once, unfinished.
 DomainSearch Search_Domains(const QString &name, int32_t kind, bool localGroup,
-                            const QStringList &entries, const std::function<void()> &answered);
+                            const QStringList &entries, const std::function<bool()> &answered);
 
 // The second paragraph of an add stopped by the search: the entry followed
 // by " domain controller is down. ..." when it cannot be reached, else by

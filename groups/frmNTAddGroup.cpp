@@ -66,7 +66,7 @@ frmNTAddGroup::frmNTAddGroup(QWidget *parent)
     addTextField(TEXT_GroupDescription, LABEL_GroupDescription, DescriptionHint);
     connect(OPTION_Global, &QRadioButton::clicked, this, [this] { Show_Neutral(); });
     connect(OPTION_Local, &QRadioButton::clicked, this, [this] { Show_Neutral(); });
-    connect(BUTTON_Add, &QPushButton::clicked, this, &frmNTAddGroup::BUTTON_Add_Click);
+    connectTask(BUTTON_Add, &frmNTAddGroup::BUTTON_Add_Click);
 
     Form_Load();
 }
@@ -144,7 +144,8 @@ void frmNTAddGroup::BUTTON_Add_Click()
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     QString group = Trim_Blanks(TEXT_ID->text());
     BUTTON_Add->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -168,7 +169,8 @@ void frmNTAddGroup::BUTTON_Add_Click()
             return;
     }
     progress.setValue(progress.max() - step);
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
 
     const QString description = Trim_Blanks(TEXT_GroupDescription->text());
     const int32_t result = Execute_Command(QStringLiteral("NT Add Group.01"), group, server,
@@ -208,9 +210,11 @@ bool frmNTAddGroup::Search_Name(const QString &group, const QString &server, int
         ProgressIndicator &progress = appContext().SharedProgress();
         search = Search_Domains(group, account_kind::Group, local, entries, [&] {
             progress.setValue(progress.value() + step);
-            seams::doEvents();
+            return letEventsRun();
         });
     }
+    if (search.stopped)
+        return false;
     switch (search.outcome) {
     case NameLookup::Free:
         return true;

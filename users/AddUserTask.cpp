@@ -129,18 +129,11 @@ DomainSearch frmNTAddUserComputer::Find_InDomains(const QString &accountName,
     const int32_t kind = computerAccount ? account_kind::Computer : account_kind::User;
     return Search_Domains(accountName, kind, false, entries, [this] {
         advanceProgress();
-        seams::doEvents();
+        return letEventsRun();
     });
 }
 
-void frmNTAddUserComputer::BUTTON_Add_Click()
-{
-    if (m_running)
-        return;
-    m_running = true;
-    Run_Task();
-    m_running = false;
-}
+void frmNTAddUserComputer::BUTTON_Add_Click() { Run_Task(); }
 
 void frmNTAddUserComputer::Run_Task()
 {
@@ -149,7 +142,8 @@ void frmNTAddUserComputer::Run_Task()
     run.user = Trim_Blanks(TEXT_UserName->text());
     run.computer = Trim_Blanks(TEXT_ComputerName->text());
     BUTTON_Add->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -166,7 +160,8 @@ void frmNTAddUserComputer::Run_Task()
 
     ProgressIndicator &progress = appContext().SharedProgress();
     progress.setValue(progress.max() - (CHECK_Also->isChecked() ? 2 : 1) * m_progressStep);
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Finish_Task(run);
 }
 
@@ -262,6 +257,8 @@ bool frmNTAddUserComputer::Look_UpUser(const AddRun &run, bool &taken)
     if (taken)
         return true;
     const DomainSearch search = Find_InDomains(run.user, false);
+    if (search.stopped)
+        return false;
     if (stops(search.outcome)) {
         Fail_Task(UserNotAdded,
                   Search_FailureText(search.entry, search.outcome, search.status));
@@ -290,6 +287,8 @@ bool frmNTAddUserComputer::Look_UpComputer(const AddRun &run, bool &taken)
     if (taken)
         return true;
     const DomainSearch search = Find_InDomains(run.computer, true);
+    if (search.stopped)
+        return false;
     if (stops(search.outcome)) {
         Fail_Task(ComputerNotAdded,
                   Search_FailureText(search.entry, search.outcome, search.status));

@@ -110,7 +110,4 @@ private:
 
     bool m_taskAttempted = false;
     int32_t m_progressStep = 0;
-    // Set while a run lets window events through, so that a second press of
-    // BUTTON_Add does not start a run inside the first.
-    bool m_running = false;
 };
