@@ -2,6 +2,8 @@
 
 #include "AppContext.h"
 #include "Identity.h"
+#include "platform/NetworkManagement.h"
+#include "platform/Platform.h"
 
 void Load_DomainList(ListControl &first, bool includeLocal, ListControl *second)
 {
@@ -20,6 +22,8 @@ void Load_DomainList(ListControl &first, bool includeLocal, ListControl *second)
     // refused later as a missing domain.
     if (!ownDomain.isEmpty())
         addToBoth(ownDomain);
-    if (includeLocal)
+    // "\\My Computer" only where this machine keeps accounts: elsewhere it
+    // would answer every lookup with 53 and stop every uniqueness search.
+    if (includeLocal && platform::net().hasLocalAccountDatabase())
         addToBoth(MyComputer);
 }

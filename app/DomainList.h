@@ -7,4 +7,7 @@
 
 inline const QString MyComputer = QStringLiteral("\\\\My Computer");
 
+// The trusted domains, the workstation's own domain last, then (with
+// includeLocal, and only when this machine has an account database of its
+// own) "\\My Computer"; into `second` as well when given.
 void Load_DomainList(ListControl &first, bool includeLocal, ListControl *second = nullptr);

@@ -10,6 +10,7 @@
 #include "directory/CommandDispatcher.h"
 #include "directory/DirectoryResult.h"
 #include "directory/ServerResolution.h"
+#include "directory/UniquenessSearch.h"
 #include "ui/CheckName.h"
 #include "ui/FieldText.h"
 #include "ui/NamedWidget.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -189,33 +191,42 @@ void frmNTAddGroup::BUTTON_Add_Click()
     }
 }
 
-// The target is asked through its controller, then every listed domain but
-// the first by name, in list order; a domain that cannot be reached stops
-// the task, since uniqueness could not be proved.
+// The target is asked through its controller, then every listed domain by
+// name, first to last, in list order. Only "not found" counts as free: a
+// domain that cannot be reached or a lookup that fails otherwise stops the
+// task, since uniqueness could not be proved.
 bool frmNTAddGroup::Search_Name(const QString &group, const QString &server, int32_t step)
 {
     const bool local = OPTION_Local->isChecked();
     QString name = group;
-    bool taken = Check_Account(name, server, account_kind::Group, local) == 0;
-    ProgressIndicator &progress = appContext().SharedProgress();
-    for (int index = 1; !taken && index < COMBO_Domain->count(); ++index) {
-        const QString entry = COMBO_Domain->itemText(index);
-        const int32_t result =
-            Check_Account(name, Server_Argument(entry), account_kind::Group, local);
-        if (Is_Unreachable(result)) {
-            Fail_Task(QStringLiteral("Error, could not add the group."),
-                      entry + QStringLiteral(" domain controller is down.  This function "
-                                             "requires that all trusted domains are active."));
-            return false;
-        }
-        progress.setValue(progress.value() + step);
-        if (!letEventsRun())
-            return false;
-        taken = result == 0;
+    DomainSearch search;
+    search.status = Check_Account(name, server, account_kind::Group, local);
+    search.outcome = Classify_Lookup(search.status, account_kind::Group, local);
+    search.entry = Trim_Blanks(COMBO_Domain->currentText());
+    if (search.outcome == NameLookup::Free) {
+        QStringList entries;
+        for (int index = 0; index < COMBO_Domain->count(); ++index)
+            entries << COMBO_Domain->itemText(index);
+        ProgressIndicator &progress = appContext().SharedProgress();
+        search = Search_Domains(group, account_kind::Group, local, entries, [&] {
+            progress.setValue(progress.value() + step);
+            return letEventsRun();
+        });
     }
-    if (!taken)
+    if (search.stopped)
+        return false;
+    switch (search.outcome) {
+    case NameLookup::Free:
         return true;
-    Fail_Task(QStringLiteral("Error could not add the group."),
-              QStringLiteral("The group already exist within the trusted NT domains."));
+    case NameLookup::Taken:
+        Fail_Task(QStringLiteral("Error could not add the group."),
+                  QStringLiteral("The group already exist within the trusted NT domains."));
+        return false;
+    case NameLookup::Unreachable:
+    case NameLookup::Failed:
+        break;
+    }
+    Fail_Task(QStringLiteral("Error, could not add the group."),
+              Search_FailureText(search.entry, search.outcome, search.status));
     return false;
 }

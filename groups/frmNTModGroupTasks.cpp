@@ -86,6 +86,9 @@ void frmNTModGroup::BUTTON_List_Click()
     if (stopRequested())
         return;
     COMBO_GroupName->setFocus();
+    // The group's controller was not found: that failure stays in the panel.
+    if (inResultMode())
+        return;
     Show_Hint(QStringLiteral(
         "Group list complete.  Select target group from the Group Name dropdown list."));
 }
@@ -97,8 +100,17 @@ void frmNTModGroup::COMBO_GroupName_Click()
     repaint();
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     QString server = Server_Argument(domain);
-    if (!Is_ServerName(domain))
+    // A domain without a controller found is no reason to read this machine:
+    // its group would be shown under the domain's name.
+    if (!Is_ServerName(domain)) {
         server = Get_DCName(domain, {});
+        if (server.isEmpty()) {
+            Fail_Task(QStringLiteral("Network connection error."),
+                      QStringLiteral("The domain specified does not exist, or the domain "
+                                     "controllers are down."));
+            return;
+        }
+    }
 
     const bool local = OPTION_Local->isChecked();
     QString group = groupName();

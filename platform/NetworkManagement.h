@@ -160,6 +160,10 @@ public:
     // NUL, the list ended by an empty name (a second NUL), as the service's buffer.
     virtual NetStatus NetEnumerateTrustedDomains(const std::string &server,
                                                  std::string &domainNames) = 0;
+    // Whether this machine has an account database of its own, so that the
+    // empty server ("\\My Computer") is a place accounts can be looked up and
+    // kept. Not a netapi32 call: on Windows every machine has one.
+    virtual bool hasLocalAccountDatabase() = 0;
 
     // --- User and computer accounts (levels 0, 1, 3) ----------------------
     // A computer account is a user account NAME$ with

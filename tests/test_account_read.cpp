@@ -2,6 +2,7 @@
 #include "app/AppContext.h"
 #include "directory/AccountRead.h"
 #include "directory/DirectoryResult.h"
+#include "directory/UniquenessSearch.h"
 #include "support/DirectoryTestBed.h"
 
 #include <QDate>
@@ -37,6 +38,8 @@ private slots:
     void checkAccountTellsWhetherItExists_data();
     void checkAccountTellsWhetherItExists();
     void unknownKindGivesMinusOne();
+    void onlyTheKindsNotFoundProvesANameFree_data();
+    void onlyTheKindsNotFoundProvesANameFree();
 };
 
 void AccountReadTest::userValuesComeInTheWindowsOrder()
@@ -263,6 +266,35 @@ void AccountReadTest::unknownKindGivesMinusOne()
     QCOMPARE(Check_Account(name, "", 5, false), directory_result::Failure);
     QCOMPARE(Get_AccountInfo(name, "", 3, items, false, a, b, c, d), directory_result::Failure);
     QVERIFY(bed.net.calls.empty());
+}
+
+void AccountReadTest::onlyTheKindsNotFoundProvesANameFree_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("localGroup");
+    QTest::addColumn<NameLookup>("outcome");
+    using enum NameLookup;
+    const int user = account_kind::User, group = account_kind::Group;
+    QTest::newRow("user exists") << 0 << user << false << Taken;
+    QTest::newRow("user not found") << 2221 << user << false << Free;
+    QTest::newRow("a group's not found, asked for a user") << 2220 << user << false << Failed;
+    QTest::newRow("global group not found") << 2220 << group << false << Free;
+    QTest::newRow("no such alias, asked for a global group") << 1376 << group << false
+                                                              << Failed;
+    QTest::newRow("local group: no such alias") << 1376 << group << true << Free;
+    QTest::newRow("local group: user not found") << 2221 << group << true << Failed;
+    QTest::newRow("no controller") << -9 << user << false << Unreachable;
+    QTest::newRow("access denied") << 5 << user << false << Failed;
+    QTest::newRow("the layer's own failure") << -1 << account_kind::Computer << false << Failed;
+}
+
+void AccountReadTest::onlyTheKindsNotFoundProvesANameFree()
+{
+    QFETCH(int, status);
+    QFETCH(int, kind);
+    QFETCH(bool, localGroup);
+    QTEST(Classify_Lookup(status, kind, localGroup), "outcome");
 }
 
 QTEST_GUILESS_MAIN(AccountReadTest)

@@ -4,6 +4,7 @@
 #include "app/ActivityLog.h"
 #include "app/AppContext.h"
 #include "app/DomainList.h"
+#include "app/ErrorText.h"
 #include "groups/GroupWindows.h"
 #include "groups/frmNTAddGroup.h"
 #include "tests/support/DirectoryTestBed.h"
@@ -73,8 +74,10 @@ private slots:
     void localOptionCreatesALocalGroup();
     void myComputerCreatesLocallyWithoutLookupOrSearch();
     void computerNameCreatesThereWithoutSearch();
-    void searchAsksControllerThenEntriesFromTheSecond();
+    void searchAsksControllerThenEveryEntry();
     void searchStopsAtAnUnreachableDomainNamingIt();
+    void onlyNotFoundCountsAsFree_data();
+    void onlyNotFoundCountsAsFree();
     void groupInTheTargetFailsWithoutLogLine();
     void groupInAnotherListedDomainStopsTheSearch();
     void withoutUniqueTheBarGoesStraightToMaxLessOneStep();
@@ -256,7 +259,7 @@ void AddGroupWindowTest::localOptionCreatesALocalGroup()
     QVERIFY(m_bed->net.localGroup("Printers") != nullptr);
     QVERIFY(m_bed->net.globalGroup("Printers") == nullptr);
     QCOMPARE(m_bed->net.count("NetGroupGetInfo"), 0);
-    QCOMPARE(m_bed->net.count("NetLocalGroupGetInfo"), 5);
+    QCOMPARE(m_bed->net.count("NetLocalGroupGetInfo"), 6);
 }
 
 void AddGroupWindowTest::myComputerCreatesLocallyWithoutLookupOrSearch()
@@ -283,23 +286,24 @@ void AddGroupWindowTest::computerNameCreatesThereWithoutSearch()
     QCOMPARE(callServers(m_bed->net, "NetGroupAdd"), QStringList{"\\\\FILES01"});
 }
 
-void AddGroupWindowTest::searchAsksControllerThenEntriesFromTheSecond()
+void AddGroupWindowTest::searchAsksControllerThenEveryEntry()
 {
     auto window = openWindow();
     fill(*window, "HR", "Staff", "Staff");
     window->BUTTON_Add->click();
 
-    // The target's controller first; then HR, FIN, SALES and the local
-    // machine by name, in list order; never ENG, the first entry.
+    // The target's controller first; then every entry by name, in list
+    // order, the first (ENG) included, and the local machine last.
     QCOMPARE(callTargets(m_bed->net, "NetGetDCName"),
-             (QStringList{"HR", "HR", "FIN", "SALES"}));
+             (QStringList{"HR", "ENG", "HR", "FIN", "SALES"}));
     QCOMPARE(callServers(m_bed->net, "NetGroupGetInfo"),
-             (QStringList{"\\\\HRDC", "\\\\HRDC", "\\\\FINDC", "\\\\DC1", ""}));
+             (QStringList{"\\\\HRDC", "\\\\ENGDC", "\\\\HRDC", "\\\\FINDC", "\\\\DC1",
+                          ""}));
     QCOMPARE(callServers(m_bed->net, "NetGroupAdd"), QStringList{"\\\\HRDC"});
-    // 10000 / 5 entries: a step of 2000 for each domain asked by name.
-    const QList<int32_t> expected{2001, 4001, 6001, 8001, 8000, 10000, 1};
+    // 10000 / 5 entries: a step of 2000 for each entry asked.
+    const QList<int32_t> expected{2001, 4001, 6001, 8001, 10000, 8000, 10000, 1};
     QCOMPARE(progress().values, expected);
-    QVERIFY(m_bed->seams.eventPump.passes >= 6);
+    QVERIFY(m_bed->seams.eventPump.passes >= 7);
 }
 
 void AddGroupWindowTest::searchStopsAtAnUnreachableDomainNamingIt()
@@ -313,9 +317,48 @@ void AddGroupWindowTest::searchStopsAtAnUnreachableDomainNamingIt()
              QStringLiteral("Error, could not add the group.\n\nFIN domain controller is down.  "
                             "This function requires that all trusted domains are active."));
     QCOMPARE(ole::toQColor(window->PICTURE_Status->backColor()), QColor(255, 0, 0));
-    QCOMPARE(callTargets(m_bed->net, "NetGetDCName"), (QStringList{"HR", "HR", "FIN"}));
+    QCOMPARE(callTargets(m_bed->net, "NetGetDCName"),
+             (QStringList{"HR", "ENG", "HR", "FIN"}));
     QCOMPARE(m_bed->net.count("NetGroupAdd"), 0);
     QVERIFY(!QFile::exists(LogFilePath()));
+}
+
+void AddGroupWindowTest::onlyNotFoundCountsAsFree_data()
+{
+    QTest::addColumn<bool>("local");
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("entry"); // the entry named in the failure; empty: created
+    QTest::newRow("access denied in a listed domain") << false << "\\\\FINDC" << 5 << "FIN";
+    QTest::newRow("RPC server unavailable at the target") << false << "\\\\HRDC" << 1722
+                                                           << "HR";
+    QTest::newRow("no such alias: a local group is free") << true << "\\\\FINDC" << 1376 << "";
+    QTest::newRow("the local machine refuses") << true << "" << 5 << "\\\\My Computer";
+}
+
+void AddGroupWindowTest::onlyNotFoundCountsAsFree()
+{
+    QFETCH(bool, local);
+    QFETCH(QString, server);
+    QFETCH(int, status);
+    QFETCH(QString, entry);
+    m_bed->net.inject = [&](const FakeCall &call) {
+        const bool lookup = call.function == "NetGroupGetInfo"
+            || call.function == "NetLocalGroupGetInfo";
+        return lookup && call.server == server.toStdString() ? status : 0;
+    };
+    auto window = openWindow();
+    fill(*window, "HR", "Staff", "Staff");
+    (local ? window->OPTION_Local : window->OPTION_Global)->click();
+    window->BUTTON_Add->click();
+
+    const bool created = entry.isEmpty();
+    QCOMPARE(m_bed->net.count(local ? "NetLocalGroupAdd" : "NetGroupAdd"), created ? 1 : 0);
+    if (!created)
+        QCOMPARE(window->LABEL_Status->text(),
+                 QStringLiteral("Error, could not add the group.\n\n") + entry
+                     + QStringLiteral(": ") + Get_ErrorText(status));
+    QCOMPARE(QFile::exists(LogFilePath()), created);
 }
 
 void AddGroupWindowTest::groupInTheTargetFailsWithoutLogLine()
@@ -343,7 +386,7 @@ void AddGroupWindowTest::groupInAnotherListedDomainStopsTheSearch()
     fill(*window, "HR", "Staff", "Staff");
     window->BUTTON_Add->click();
     QCOMPARE(callServers(m_bed->net, "NetGroupGetInfo"),
-             (QStringList{"\\\\HRDC", "\\\\HRDC", "\\\\FINDC"}));
+             (QStringList{"\\\\HRDC", "\\\\ENGDC", "\\\\HRDC", "\\\\FINDC"}));
     QVERIFY(window->LABEL_Status->text().startsWith(
         QStringLiteral("Error could not add the group.\n\n")));
     QCOMPARE(m_bed->net.count("NetGroupAdd"), 0);

@@ -229,15 +229,9 @@ private:
         window.TEXT_EmpoyeeNumber->setText(QStringLiteral("VNT TEST"));
         window.TEXT_UserName->setText(user);
         window.TEXT_Password->setText(Password);
-        // The search asks every listed domain and the local machine; a target
-        // without them would only ever answer "domain controller is down".
-        window.CHECK_Unique->setChecked(canSearchEveryListedDomain());
-    }
-
-    bool canSearchEveryListedDomain() const
-    {
-        return m_target->notApplicable(netapi_tests::Need::Trusts).empty() &&
-               m_target->notApplicable(netapi_tests::Need::LocalMachine).empty();
+        // The search asks every listed domain, "\\My Computer" only where
+        // this machine keeps accounts of its own.
+        window.CHECK_Unique->setChecked(true);
     }
 
     // The only soft-deleted account of the controller, as an older copy of

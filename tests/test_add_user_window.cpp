@@ -5,6 +5,7 @@
 #include "app/ActivityLog.h"
 #include "app/AppContext.h"
 #include "app/DomainList.h"
+#include "app/ErrorText.h"
 #include "platform/NetworkManagement.h"
 #include "platform/netapi/embedded/EmbeddedFixture.h"
 #include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
@@ -53,16 +54,35 @@ public:
     }
 };
 
+// The embedded directory, with one server made to answer every account
+// lookup (of computer accounts only, when asked) with a status of the test's.
+class RefusingDirectory : public platform::embedded::EmbeddedNetworkManagement {
+public:
+    using EmbeddedNetworkManagement::EmbeddedNetworkManagement;
+    std::string refusingServer;
+    platform::NetStatus refusal = 0;
+    bool computersOnly = false;
+
+    platform::NetStatus NetUserGetInfo(const std::string &server, const std::string &name,
+                                       uint32_t level, platform::UserInfo3 &info) override
+    {
+        const bool computer = !name.empty() && name.back() == '$';
+        if (refusal != 0 && server == refusingServer && (computer || !computersOnly))
+            return refusal;
+        return EmbeddedNetworkManagement::NetUserGetInfo(server, name, level, info);
+    }
+};
+
 // The platform doubles, the seams, and the embedded directory on a new file.
 struct Bed {
     TestPlatform platform;
     ScriptedSeams seams;
     PanelWatchingBox boxes;
-    std::unique_ptr<platform::embedded::EmbeddedNetworkManagement> net;
+    std::unique_ptr<RefusingDirectory> net;
     std::unique_ptr<platform::embedded::EmbeddedFixture> fixture;
 
     Bed()
-        : net(std::make_unique<platform::embedded::EmbeddedNetworkManagement>(
+        : net(std::make_unique<RefusingDirectory>(
               platform.path(QStringLiteral("directory.sqlite")).toStdString()))
     {
         platform::Families families = platform::current();
@@ -123,6 +143,22 @@ void fill(frmNTAddUserComputer &window, const QString &first, const QString &mid
     window.TEXT_UserLoginScript->setText(QStringLiteral("logon.cmd"));
     window.TEXT_EmpoyeeNumber->setText(QStringLiteral("E1234"));
     window.TEXT_Password->setText(Password);
+}
+
+// The domain and the person's names typed in, key by key, as an operator does.
+void typeIn(frmNTAddUserComputer &window, const QString &first, const QString &last)
+{
+    QTest::keyClicks(window.COMBO_Domain, QString::fromStdString(Domain));
+    QTest::keyClicks(window.TEXT_UserFirstName, first);
+    QTest::keyClicks(window.TEXT_UserLastName, last);
+    QTest::keyClicks(window.TEXT_Password, Password);
+}
+
+std::string controllerOf(platform::NetworkManagement &net, const QString &domain)
+{
+    std::string controller;
+    net.NetGetDCName({}, domain.toStdString(), controller);
+    return controller;
 }
 
 void tickComputer(frmNTAddUserComputer &window, const QString &computer)
@@ -675,21 +711,80 @@ private slots:
         QVERIFY(!bed.exists(QStringLiteral("JNewman")));
     }
 
-    void theFirstListedDomainIsNotSearched()
+    void aNameTakenOnlyInTheFirstListedDomainIsFound()
     {
         Bed bed;
         frmNTAddUserComputer window;
         const QString first = window.COMBO_Domain->itemText(0);
-        if (first == QString::fromStdString(Domain))
-            QSKIP("the seeded network lists the head office first");
-        std::string firstController;
-        QCOMPARE(bed.net->NetGetDCName({}, first.toStdString(), firstController),
-                 platform::status::Success);
-        QVERIFY(bed.addUser(QStringLiteral("JNewman"), firstController));
-        fill(window, QStringLiteral("John"), QString(), QStringLiteral("Newman"));
+        QVERIFY(first != QString::fromStdString(Domain));
+        QVERIFY(bed.addUser(QStringLiteral("JNewman"), controllerOf(*bed.net, first)));
+        typeIn(window, QStringLiteral("John"), QStringLiteral("Newman"));
+        bed.boxes.answers << seams::No;
         window.BUTTON_Add->click();
+        QCOMPARE(bed.boxes.shown.size(), 1);
+        QVERIFY(!bed.exists(QStringLiteral("JNewman")));
+    }
+
+    // A lookup that answers neither found nor not found proves nothing.
+    void aLookupThatFailsStopsTheRun_data()
+    {
+        QTest::addColumn<int>("entry"); // the listed domain refusing; -1: the target
+        QTest::addColumn<bool>("computersOnly");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("first");
+        const QString user = QStringLiteral("Error, could not add the user account.");
+        QTest::newRow("access denied in the first listed domain") << 0 << false << 5 << user;
+        QTest::newRow("RPC server unavailable at the target") << -1 << false << 1722 << user;
+        QTest::newRow("the computer's domain refuses")
+            << -1 << true << 5 << QStringLiteral("Error, could not add the computer account.");
+    }
+
+    void aLookupThatFailsStopsTheRun()
+    {
+        QFETCH(int, entry);
+        QFETCH(bool, computersOnly);
+        QFETCH(int, status);
+        QFETCH(QString, first);
+        Bed bed;
+        frmNTAddUserComputer window;
+        const QString refusing =
+            entry < 0 ? QString::fromStdString(Domain) : window.COMBO_Domain->itemText(entry);
+        bed.net->refusingServer = controllerOf(*bed.net, refusing);
+        bed.net->refusal = status;
+        bed.net->computersOnly = computersOnly;
+        typeIn(window, QStringLiteral("John"), QStringLiteral("Newman"));
+        if (computersOnly) {
+            window.CHECK_Also->click();
+            QTest::keyClicks(window.TEXT_ComputerName, QStringLiteral("WSNEW01"));
+        }
+        window.BUTTON_Add->click();
+        QCOMPARE(window.LABEL_Status->text(), first + QStringLiteral("\n\n") + refusing
+                                                   + QStringLiteral(": ")
+                                                   + Get_ErrorText(status));
         QVERIFY(bed.boxes.shown.isEmpty());
-        QVERIFY(bed.exists(QStringLiteral("JNewman")));
+        bed.net->refusal = 0;
+        QVERIFY(!bed.exists(QStringLiteral("JNewman")));
+        QVERIFY(bed.logLines().isEmpty());
+    }
+
+    // "St. John" gives the candidate "JSt. joh", which no operator could type.
+    void aCandidateThatFailsTheNameCheckStopsTheRun()
+    {
+        Bed bed;
+        QVERIFY(bed.addUser(QStringLiteral("JStJohn")));
+        frmNTAddUserComputer window;
+        typeIn(window, QStringLiteral("John"), QStringLiteral("St. John"));
+        window.TEXT_UserName->clear();
+        QTest::keyClicks(window.TEXT_UserName, QStringLiteral("JStJohn"));
+        bed.boxes.answers << seams::Yes << seams::Yes;
+        window.BUTTON_Add->click();
+        QCOMPARE(bed.boxes.shown.size(), 2);
+        QCOMPARE(bed.boxes.shown[1].text, QStringLiteral("The user name format is incorrect or "
+                                                         "contains illegal characters."));
+        QCOMPARE(bed.boxes.shown[1].title, AppTitle + QStringLiteral(" : Incorrect User Name"));
+        QCOMPARE(window.TEXT_UserName->text(), QStringLiteral("JSt. joh"));
+        QVERIFY(!bed.exists(QStringLiteral("JSt. joh")));
+        QVERIFY(bed.logLines().isEmpty());
     }
 
     void aNameTakenInALaterListedDomainIsFound()

@@ -19,6 +19,7 @@ private slots:
     void userNameIsCutAtTheFirstNul();
     void ownDomainStandsOnceAndLast();
     void includeLocalAddsMyComputerToBothLists();
+    void myComputerOnlyWhereThisMachineKeepsAccounts();
     void emptyDomainListLeavesOnlyTheOwnDomain();
     void domainsKeepCollectionOrderAndCase();
 };
@@ -87,6 +88,20 @@ void IdentityAndDomainListTest::includeLocalAddsMyComputerToBothLists()
     StringListControl second;
     Load_DomainList(first, true, &second);
     QCOMPARE(first.items(), QStringList({"ENG", "SALES", "\\\\My Computer"}));
+    QCOMPARE(second.items(), first.items());
+}
+
+// A back end whose machine keeps no accounts would answer every lookup of
+// "\\My Computer" with 53 and stop every uniqueness search there.
+void IdentityAndDomainListTest::myComputerOnlyWhereThisMachineKeepsAccounts()
+{
+    TestPlatform platform;
+    platform.net.localAccounts = false;
+    appContext().DomainList = {"ENG"};
+    StringListControl first;
+    StringListControl second;
+    Load_DomainList(first, true, &second);
+    QCOMPARE(first.items(), QStringList({"ENG", "SALES"}));
     QCOMPARE(second.items(), first.items());
 }
 

@@ -65,6 +65,7 @@ private slots:
     void listingWithoutDomainIsRefused();
     void choosingAnotherGroupReadsItsMembers();
     void vanishedGroupGivesCriticalBox();
+    void groupOfADomainWithoutControllerIsNotReadHere();
     void changingDomainOrKindGoesBackToNoGroupList();
     void externalMemberOfGlobalGroupFailsBeforeAnyLookup();
     void globalGroupTakesAUserOfItsDomain();
@@ -257,6 +258,24 @@ void ModifyGroupWindowTest::vanishedGroupGivesCriticalBox()
     QCOMPARE(box.icon, seams::Critical);
     QCOMPARE(box.title, QStringLiteral("Varnel : Missing Group"));
     QCOMPARE(window->LIST_Items->count(), 0);
+    QCOMPARE(m_bed->seams.pointer.current(), seams::Pointer::Default);
+}
+
+// The domain's controller gone after the listing: the group chosen is not
+// read from this machine under the domain's name.
+void ModifyGroupWindowTest::groupOfADomainWithoutControllerIsNotReadHere()
+{
+    auto window = listedWindow("SALES", false);
+    m_bed->net.controllers.erase("SALES");
+    QTest::keyClick(window->COMBO_GroupName, Qt::Key_Down);
+    QCOMPARE(window->COMBO_GroupName->currentText(), QStringLiteral("Clerks"));
+    QCOMPARE(window->LABEL_Status->text(),
+             QStringLiteral("Network connection error.\n\nThe domain specified does not exist, "
+                            "or the domain controllers are down."));
+    QCOMPARE(m_bed->net.count("NetGroupGetInfo"), 0);
+    QCOMPARE(m_bed->net.count("NetGroupGetUsers"), 0);
+    QCOMPARE(window->LIST_Items->count(), 0);
+    QVERIFY(m_bed->seams.messageBox.shown.isEmpty());
     QCOMPARE(m_bed->seams.pointer.current(), seams::Pointer::Default);
 }
 

@@ -377,12 +377,11 @@ private slots:
         frmNTModUser window;
         typeAccount(window, "SALES", "jdoe");
         window.BUTTON_PropertiesView->click();
+        // Every other domain is asked, the first of the list (ENG) included;
+        // the double answers each controller alike.
         QCOMPARE(entries(window.LIST_Groups),
                  (QStringList{"GLOBAL: Accounting", "LOCAL: SALES\\Printers",
-                              "LOCAL: HR\\HR Readers"}));
-        // The first domain of the list is not asked.
-        for (const auto &call : bed.net.calls)
-            QVERIFY(call.server != "\\\\ENGDC");
+                              "LOCAL: ENG\\HR Readers", "LOCAL: HR\\HR Readers"}));
     }
 
     void myComputerQualifiesLocalGroupsWithTheMachine()
@@ -698,19 +697,31 @@ private slots:
                               "Accounts", "Desk 4", "go.cmd", ""}));
     }
 
-    // The panel may still show another account than the one named when Apply
-    // is pressed: that account's own paths are kept, not the shown one's.
-    void applyToAnotherNameKeepsThatAccountsPaths()
+    // Read jdoe, then type asmith: the panel still shows jdoe's values, which
+    // must not be written onto asmith, renamed or given a password.
+    void editingTheNameAfterAReadDisablesTheChangesUntilTheNextRead()
     {
         DirectoryTestBed bed;
-        bed.net.addUser("jdoe").homeDir = "\\\\fs\\home\\jdoe";
-        bed.net.addUser("asmith").homeDir = "\\\\fs\\home\\asmith";
+        bed.net.addUser("jdoe").fullName = "Jane Doe";
+        bed.net.addUser("asmith").fullName = "Anna Smith";
         frmNTModUser window;
         openEditable(window, "SALES", "jdoe");
-        window.TEXT_ID->setText("asmith");
+        const QList<QPushButton *> changes{window.BUTTON_Apply, window.BUTTON_Rename,
+                                           window.BUTTON_Password};
+        for (QPushButton *change : changes)
+            QVERIFY(change->isEnabled());
+        window.TEXT_ID->selectAll();
+        QTest::keyClicks(window.TEXT_ID, QStringLiteral("asmith"));
+        for (QPushButton *change : changes)
+            QVERIFY2(!change->isEnabled(), qPrintable(change->objectName()));
         window.BUTTON_Apply->click();
-        QCOMPARE(bed.net.user("asmith")->homeDir, std::string("\\\\fs\\home\\asmith"));
-        QCOMPARE(bed.net.user("jdoe")->homeDir, std::string("\\\\fs\\home\\jdoe"));
+        QCOMPARE(bed.net.user("asmith")->fullName, std::string("Anna Smith"));
+        QCOMPARE(bed.net.count("NetUserSetInfo"), 0);
+
+        window.BUTTON_PropertiesSet->click();
+        QCOMPARE(window.TEXT_UserFullName->text(), QStringLiteral("Anna Smith"));
+        for (QPushButton *change : changes)
+            QVERIFY(change->isEnabled());
     }
 
     void failedApplyLogsTheWords()

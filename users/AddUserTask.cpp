@@ -41,31 +41,32 @@ const QString ReuseSwitch = QStringLiteral("/REUSE");
 const QString SoftDeletedPrefix = QStringLiteral("%");
 // Soft-deleted accounts kept as patterns for new ones are never handed out.
 const QString TemplateMarker = QStringLiteral("TEMPLATE");
-constexpr int32_t BadNetPath = 53;
 
-const QString DomainDown = QStringLiteral(
-    " domain controller is down.  This function requires that all trusted domains are active.");
 const QString NoSuchDomain = QStringLiteral(
     "The domain specified does not exist, or the domain controllers are down.");
 const QString UserNotAdded = QStringLiteral("Error, could not add the user account.");
 const QString ComputerNotAdded = QStringLiteral("Error, could not add the computer account.");
 
-bool unreachable(int32_t status)
+const QString BadUserName =
+    QStringLiteral("The user name format is incorrect or contains illegal characters.");
+const QString BadUserNameTopic = QStringLiteral(" : Incorrect User Name");
+
+bool nameAccepted(const QString &name)
 {
-    return status == directory_result::NoController || status == BadNetPath;
+    return Check_Name(name, true, true, false, false, NameExtraCharacters);
 }
 
-// The list entry for this machine is looked up as this machine.
-QString placeOf(const QString &entry) { return entry == MyComputer ? QString() : entry; }
+bool stops(NameLookup outcome)
+{
+    return outcome == NameLookup::Unreachable || outcome == NameLookup::Failed;
+}
 
 } // namespace
 
 bool frmNTAddUserComputer::Check_Fields()
 {
     const auto blank = [](const QLineEdit *field) { return Trim_Blanks(field->text()).isEmpty(); };
-    const auto badName = [](const QLineEdit *field) {
-        return !Check_Name(field->text(), true, true, false, false, NameExtraCharacters);
-    };
+    const auto badName = [](const QLineEdit *field) { return !nameAccepted(field->text()); };
     const bool also = CHECK_Also->isChecked();
     if (Trim_Blanks(COMBO_Domain->currentText()).isEmpty())
         return Refuse_Field(COMBO_Domain,
@@ -94,10 +95,7 @@ bool frmNTAddUserComputer::Check_Fields()
             QStringLiteral("Please specify a computer name for the computer account."),
             QStringLiteral(" : Missing Computer Name"));
     if (badName(TEXT_UserName))
-        return Refuse_Field(
-            TEXT_UserName,
-            QStringLiteral("The user name format is incorrect or contains illegal characters."),
-            QStringLiteral(" : Incorrect User Name"));
+        return Refuse_Field(TEXT_UserName, BadUserName, BadUserNameTopic);
     // Checked even when no computer account is asked for; an empty name passes.
     if (badName(TEXT_ComputerName))
         return Refuse_Field(TEXT_ComputerName,
@@ -107,28 +105,33 @@ bool frmNTAddUserComputer::Check_Fields()
     return true;
 }
 
-// The first entry of the list is not asked: it is the first domain the
-// operator is offered, normally the one being added to, which the task
-// looks at by itself.
-frmNTAddUserComputer::DomainSearch
-frmNTAddUserComputer::Find_InDomains(const QString &accountName, bool computerAccount)
+// A candidate the window built is refused as a typed name would be, and left
+// in the name field for the operator to mend: the search has no pass limit,
+// so skipping a bad candidate could go on for ever. The computer candidate is
+// the same name upper-cased, which Check_Name judges alike.
+bool frmNTAddUserComputer::Check_Candidate(const AddRun &run)
 {
-    DomainSearch search;
+    if (nameAccepted(run.user))
+        return true;
+    TEXT_UserName->setText(run.user);
+    Show_Neutral();
+    seams::setPointer(seams::Pointer::Default);
+    return Refuse_Field(TEXT_UserName, BadUserName, BadUserNameTopic);
+}
+
+// Every entry of the list is asked, the first included: each is a domain the
+// operator may add to, and the target's own entry is asked by name as well.
+DomainSearch frmNTAddUserComputer::Find_InDomains(const QString &accountName,
+                                                  bool computerAccount)
+{
+    QStringList entries;
+    for (int entry = 0; entry < COMBO_Domain->count(); ++entry)
+        entries << COMBO_Domain->itemText(entry);
     const int32_t kind = computerAccount ? account_kind::Computer : account_kind::User;
-    for (int entry = 1; entry < COMBO_Domain->count(); ++entry) {
-        const QString domain = COMBO_Domain->itemText(entry);
-        QString name = accountName;
-        search.status = Check_Account(name, placeOf(domain), kind, false);
-        if (unreachable(search.status)) {
-            search.unreachable = domain;
-            return search;
-        }
+    return Search_Domains(accountName, kind, false, entries, [this] {
         advanceProgress();
-        search.stopped = !letEventsRun();
-        if (search.stopped || search.status == directory_result::Success)
-            return search;
-    }
-    return search;
+        return letEventsRun();
+    });
 }
 
 void frmNTAddUserComputer::BUTTON_Add_Click() { Run_Task(); }
@@ -209,6 +212,8 @@ bool frmNTAddUserComputer::Search_UniqueNames(AddRun &run)
                                    TEXT_UserLastName->text(), attempt);
         run.computer = run.user.toUpper();
         ++attempt;
+        if (!Check_Candidate(run))
+            return false;
         Show_Hint(QStringLiteral("Searching for valid account name..."));
         showWorking();
     }
@@ -231,42 +236,66 @@ bool frmNTAddUserComputer::Search_UniqueNames(AddRun &run)
 }
 
 // One pass of the search: is the user name taken at the target or in a
-// listed domain, and the computer name in its domain or a listed one.
+// listed domain, and the computer name in its domain or a listed one. False
+// when a lookup proved nothing: the failure has then been shown.
 bool frmNTAddUserComputer::Look_Up(AddRun &run, bool &userTaken, bool &computerTaken)
 {
+    if (!Look_UpUser(run, userTaken))
+        return false;
+    return !CHECK_Also->isChecked() || Look_UpComputer(run, computerTaken);
+}
+
+bool frmNTAddUserComputer::Look_UpUser(const AddRun &run, bool &taken)
+{
     QString user = run.user;
-    userTaken = Check_Account(user, run.server, account_kind::User, false)
-        == directory_result::Success;
-    if (!userTaken) {
-        const DomainSearch search = Find_InDomains(run.user, false);
-        if (search.stopped)
-            return false;
-        if (unreachable(search.status)) {
-            Fail_Task(UserNotAdded, search.unreachable + DomainDown);
-            return false;
-        }
-        userTaken = search.status == directory_result::Success;
+    const int32_t status = Check_Account(user, run.server, account_kind::User, false);
+    const NameLookup atTarget = Classify_Lookup(status, account_kind::User, false);
+    if (stops(atTarget)) {
+        Fail_Task(UserNotAdded, Search_FailureText(run.domain, atTarget, status));
+        return false;
     }
-    if (!CHECK_Also->isChecked())
+    taken = atTarget == NameLookup::Taken;
+    if (taken)
         return true;
+    const DomainSearch search = Find_InDomains(run.user, false);
+    if (search.stopped)
+        return false;
+    if (stops(search.outcome)) {
+        Fail_Task(UserNotAdded,
+                  Search_FailureText(search.entry, search.outcome, search.status));
+        return false;
+    }
+    taken = search.outcome == NameLookup::Taken;
+    return true;
+}
+
+bool frmNTAddUserComputer::Look_UpComputer(const AddRun &run, bool &taken)
+{
     QString computer = run.computer;
-    const int32_t status = Check_Account(computer, Trim_Blanks(TEXT_ComputerDomain->text()),
-                                         account_kind::Computer, false);
-    computerTaken = status == directory_result::Success;
-    if (unreachable(status)) {
+    const QString computerDomain = Trim_Blanks(TEXT_ComputerDomain->text());
+    const int32_t status =
+        Check_Account(computer, computerDomain, account_kind::Computer, false);
+    const NameLookup inDomain = Classify_Lookup(status, account_kind::Computer, false);
+    if (inDomain == NameLookup::Unreachable) {
         Fail_Task(ComputerNotAdded, NoSuchDomain);
         return false;
     }
-    if (!computerTaken) {
-        const DomainSearch search = Find_InDomains(run.computer, true);
-        if (search.stopped)
-            return false;
-        if (unreachable(search.status)) {
-            Fail_Task(ComputerNotAdded, search.unreachable + DomainDown);
-            return false;
-        }
-        computerTaken = search.status == directory_result::Success;
+    if (inDomain == NameLookup::Failed) {
+        Fail_Task(ComputerNotAdded, Search_FailureText(computerDomain, inDomain, status));
+        return false;
     }
+    taken = inDomain == NameLookup::Taken;
+    if (taken)
+        return true;
+    const DomainSearch search = Find_InDomains(run.computer, true);
+    if (search.stopped)
+        return false;
+    if (stops(search.outcome)) {
+        Fail_Task(ComputerNotAdded,
+                  Search_FailureText(search.entry, search.outcome, search.status));
+        return false;
+    }
+    taken = search.outcome == NameLookup::Taken;
     return true;
 }
 

@@ -10,6 +10,7 @@
 // in AddUserTask.cpp.
 #pragma once
 
+#include "directory/UniquenessSearch.h"
 #include "ui/TaskWindow.h"
 
 #include <QString>
@@ -70,14 +71,6 @@ protected:
     void COMBO_Domain_Click() override;
 
 private:
-    // Where a search of the listed domains stopped: the status of the last
-    // lookup, and the entry that could not be reached (-9 or 53), if any.
-    struct DomainSearch {
-        int32_t status = 1;
-        QString unreachable;
-        // The window is closing: the search ended unfinished.
-        bool stopped = false;
-    };
     // The values one run of the task works on.
     struct AddRun {
         QString domain;
@@ -108,6 +101,9 @@ private:
     bool Find_Server(AddRun &run);
     bool Search_UniqueNames(AddRun &run);
     bool Look_Up(AddRun &run, bool &userTaken, bool &computerTaken);
+    bool Look_UpUser(const AddRun &run, bool &taken);
+    bool Look_UpComputer(const AddRun &run, bool &taken);
+    bool Check_Candidate(const AddRun &run);
     void Report_Taken(bool userTaken, bool computerTaken);
     int32_t Create_User(AddRun &run);
     void Finish_Task(AddRun &run);

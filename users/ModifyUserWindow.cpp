@@ -302,6 +302,10 @@ void frmNTModUser::TEXT_ID_Change()
     const bool named = !Trim_Blanks(TEXT_ID->text()).isEmpty();
     BUTTON_PropertiesSet->setEnabled(named);
     BUTTON_PropertiesView->setEnabled(named);
+    // The changes act on the name in the field: once it is edited, the shown
+    // properties are another account's, until the next read.
+    for (QPushButton *change : {BUTTON_Apply, BUTTON_Rename, BUTTON_Password})
+        change->setEnabled(false);
 }
 
 // The property fields have no hint of their own: they show the neutral text.
@@ -543,8 +547,10 @@ void frmNTModUser::BUTTON_PropertiesView_Click()
     fillReadOnly(items);
     BUTTON_GetLL->setEnabled(true);
 
+    // Every listed domain, the first included; List_UserGroups passes over
+    // the one whose controller is the server of the run.
     QStringList otherDomains;
-    for (int i = 1; i < COMBO_Domain->count(); ++i)
+    for (int i = 0; i < COMBO_Domain->count(); ++i)
         otherDomains << COMBO_Domain->itemText(i);
     ListWidgetControl groups(LIST_Groups);
     List_UserGroups(groups, {Trim_Blanks(TEXT_ID->text()), server,

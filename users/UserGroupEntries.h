@@ -14,7 +14,7 @@ struct GroupSearch {
     QString server;      // the server of the run
     QString domain;      // the domain field's trimmed text
     QString domainText;  // how local groups at the server are qualified
-    // The domain list's entries after the first: the domains asked for local
+    // The domain list's entries, every one: the domains asked for local
     // groups that hold domain\user (only when `domain` is a domain).
     QStringList otherDomains;
     // Lets pending window events run; false ends the listing there. Unset,

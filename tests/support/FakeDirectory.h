@@ -33,6 +33,8 @@ public:
     std::vector<std::string> domains;
     // NetServerGetInfo: the machines that answer, by name without "\\".
     std::map<std::string, platform::ServerInfo101> machines;
+    // Whether this machine has accounts of its own ("\\My Computer" listed).
+    bool localAccounts = true;
 
     // Called before each call is answered: a non-zero status is answered
     // instead (and nothing changes).
@@ -65,6 +67,7 @@ public:
                                      std::string &dcName) override;
     platform::NetStatus NetEnumerateTrustedDomains(const std::string &server,
                                                    std::string &domainNames) override;
+    bool hasLocalAccountDatabase() override { return localAccounts; }
     platform::NetStatus NetUserAdd(const std::string &server, uint32_t level,
                                    const platform::UserInfo3 &info, uint32_t *parmErr) override;
     platform::NetStatus NetUserDel(const std::string &server,

@@ -111,6 +111,7 @@ public:
     std::string trustedDomains = std::string("ENG\0HR\0\0", 8);
     // domain -> controller ("" for not found, status 2453)
     std::map<std::string, std::string> controllers;
+    bool localAccounts = true;
     int calls = 0;
 
     platform::NetStatus NetWkstaUserGetInfo(const std::string &server,
@@ -121,6 +122,7 @@ public:
                                      std::string &dcName) override;
     platform::NetStatus NetEnumerateTrustedDomains(const std::string &server,
                                                    std::string &domainNames) override;
+    bool hasLocalAccountDatabase() override { return localAccounts; }
 };
 
 // Installs the doubles (and empties the application context) for one test.

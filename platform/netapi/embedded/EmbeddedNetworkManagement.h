@@ -39,6 +39,8 @@ public:
                            std::string &dcName) override;
     NetStatus NetEnumerateTrustedDomains(const std::string &server,
                                          std::string &domainNames) override;
+    // The model always has the local machine, with its own accounts.
+    bool hasLocalAccountDatabase() override { return true; }
 
     NetStatus NetUserAdd(const std::string &server, uint32_t level, const UserInfo3 &info,
                          uint32_t *parmErr) override;

@@ -19,6 +19,9 @@ namespace {
 
 constexpr uint32_t WindowsNtVersionMajor = 6; // what a Samba client announces
 constexpr uint32_t WindowsNtVersionMinor = 1;
+// This host's own SMB server answers at once or not at all: a refused or
+// unanswered connection to the loopback address needs no more than this.
+constexpr int LocalServerProbeMs = 1000;
 
 bool isThisHost(const std::string &server, const ClientConfig &config)
 {
@@ -124,6 +127,13 @@ NetStatus SambaNetworkManagement::NetWkstaGetInfo(const std::string &server, Wks
     if (!smbAnswers(serverHost(server), ConnectTimeoutMs))
         return status::BadNetPath;
     return libnetapi::workstationInfo(server, info);
+}
+
+// The accounts of "this machine" are those of this host's own SMB server (a
+// DC's domain, a member server's local SAM); without one there are none.
+bool SambaNetworkManagement::hasLocalAccountDatabase()
+{
+    return ready() == status::Success && smbAnswers("localhost", LocalServerProbeMs);
 }
 
 } // namespace platform::samba

@@ -44,6 +44,9 @@ public:
                            std::string &dcName) override;
     NetStatus NetEnumerateTrustedDomains(const std::string &server,
                                          std::string &domainNames) override;
+    // Only when this host runs an SMB server of its own (a DC or a member
+    // server): a plain workstation's empty server answers 53.
+    bool hasLocalAccountDatabase() override;
 
     NetStatus NetUserAdd(const std::string &server, uint32_t level, const UserInfo3 &info,
                          uint32_t *parmErr) override;

@@ -24,6 +24,7 @@ public:
     {
         return status::NotSupported;
     }
+    bool hasLocalAccountDatabase() override { return false; }
 };
 
 } // namespace platform
