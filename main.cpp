@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/Seams.h"
 #include "app/Startup.h"
+#include "computers/ComputerWindows.h"
 #include "groups/GroupWindows.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/netapi/BackendSelection.h"
@@ -48,7 +49,8 @@ platform::netapi::BackendSelection selectDirectory()
 void installPlatform(const platform::netapi::BackendSelection &directory,
                      platform::FileDialogs *fileDialogs)
 {
-    platform::installLinuxPlatform(directory.net.get(), fileDialogs);
+    platform::installLinuxPlatform(directory.net.get(), fileDialogs,
+                                   directory.connections.get());
     if (!directory.directoryUserName.isEmpty())
         platform::useDirectoryUserName(directory.directoryUserName);
 }
@@ -88,6 +90,7 @@ int main(int argc, char **argv)
     installSharedProgressBar();
     registerGroupWindows();
     registerUserWindows();
+    registerComputerWindows();
     if (const auto exitCode = Main(commandLine, {runAccountListing, showMainWindow}))
         return *exitCode;
     return QApplication::exec();

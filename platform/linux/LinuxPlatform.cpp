@@ -37,19 +37,20 @@ public:
 
 } // namespace
 
-void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs)
+void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs,
+                          NetworkConnections *connections)
 {
     static LinuxSystemInfo system;
     static QtSettingsStore settings;
     static LinuxShell shell;
     static LinuxSecurityLogon security;
     static UnsupportedTerminalServer terminalServer;
-    static UnsupportedNetworkConnections connections;
+    static UnsupportedNetworkConnections unsupportedConnections;
     Families families;
     families.net = net;
     families.security = &security;
     families.terminalServer = &terminalServer;
-    families.connections = &connections;
+    families.connections = connections ? connections : &unsupportedConnections;
     families.shell = &shell;
     families.system = &system;
     families.fileDialogs = fileDialogs;

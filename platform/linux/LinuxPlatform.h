@@ -9,8 +9,12 @@ namespace platform {
 
 class NetworkManagement;
 class FileDialogs;
+class NetworkConnections;
 
-void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs);
+// connections: the back end's; null leaves a family that answers 50
+// (ERROR_NOT_SUPPORTED) and no computer online.
+void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs,
+                          NetworkConnections *connections = nullptr);
 
 // Makes the current user name the account the directory back end uses on the
 // wire, so that captions and log lines show the identity the domain sees.

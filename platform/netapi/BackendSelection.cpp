@@ -1,7 +1,9 @@
 #include "BackendSelection.h"
 
+#include "platform/netapi/embedded/EmbeddedConnections.h"
 #include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
 #ifdef VARNEL_HAVE_SAMBA
+#include "platform/netapi/samba/SambaConnections.h"
 #include "platform/netapi/samba/SambaNetworkManagement.h"
 #endif
 
@@ -23,6 +25,7 @@ BackendSelection embedded(const std::function<QDateTime()> &clock)
         selection.warning = QStringLiteral("The directory file %1 could not be opened: %2")
                                 .arg(QString::fromStdString(path),
                                      QString::fromStdString(net->openError()));
+    selection.connections = std::make_unique<embedded::EmbeddedConnections>(*net);
     selection.net = std::move(net);
     return selection;
 }
@@ -40,6 +43,7 @@ BackendSelection sambaBackend()
                                 .arg(status)
                                 .arg(QString::fromStdString(net->problem()));
     selection.directoryUserName = QString::fromStdString(net->wireUser());
+    selection.connections = std::make_unique<samba::SambaConnections>(*net);
     selection.net = std::move(net);
     return selection;
 }

@@ -1,0 +1,22 @@
+// Starting a helper program and waiting for it while the windows stay alive:
+// the wait ends the moment the helper ends, or when the bound has passed on
+// the program's clock (then the helper is ended). Started with an argument
+// list, never through a shell, so no argument can become a command.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct HelperOutcome {
+    bool started = false;
+    // Ended by itself within the bound (not killed, not crashed).
+    bool ended = false;
+    int exitCode = -1;
+    QString output;
+};
+
+// The folder the site's helpers (netdom.exe) are looked for in.
+QString Helper_Folder();
+
+HelperOutcome Run_Helper(const QString &program, const QStringList &arguments,
+                         int boundSeconds);
