@@ -173,7 +173,11 @@ void frmNTModComputer::BUTTON_Share_Click()
     LABEL_More[0]->setText(QStringLiteral("Shared Device List, Working..."));
     showPanel(PICTURE_Share);
     Clear_Properties(false);
+    // The values belong to the listing being replaced: a computer that now
+    // gives no list must not seem to offer the share shown before.
     LIST_Shares->clear();
+    for (QLabel *value : LABEL_MoreProp)
+        value->clear();
     QStringList names;
     if (Enum_Shares(names, Trim_Blanks(TEXT_ID->text())) > 0) {
         for (const QString &share : std::as_const(names)) {

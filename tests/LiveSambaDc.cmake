@@ -55,6 +55,8 @@ varnel_add_samba_test(test_user_windows_against_directory)
 varnel_add_samba_test(test_group_windows_against_directory)
 # The add-user window: a user with a computer account, the undo, "/REUSE".
 varnel_add_samba_test(test_add_user_against_directory)
+# The computer windows: add, "Who?", properties, rename, link, resync, shares.
+varnel_add_samba_test(test_computer_windows_against_directory)
 
 # The program's own layers against the DC: domain list, identity in the log,
 # soft delete under complexity, connection statuses, the windowless listing.
