@@ -310,7 +310,8 @@ void frmNTDelComputer::BUTTON_CheckProp_Click()
     const QString found = title() + QStringLiteral(". \n\n");
     const QString boxTitle = QStringLiteral("Account Properties : ") + TEXT_ID->text();
     if (link.isEmpty()) {
-        Show_Result(*this, found + QStringLiteral("Computer account found, but no properties set."),
+        Show_Result(*this,
+                    found + QStringLiteral("Computer account found, but no properties set."),
                     false, true, {}, {}, {});
         seams::messageBox(QStringLiteral("User Link: N/A"), seams::OkOnly, seams::Information,
                           boxTitle);

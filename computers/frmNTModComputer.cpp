@@ -418,6 +418,7 @@ void frmNTModComputer::BUTTON_Apply_Click()
                     Title, object, words);
         return;
     }
-    Show_Result(*this, shown + QStringLiteral("\ncomputer account has been successfully modified."),
+    Show_Result(*this,
+                shown + QStringLiteral("\ncomputer account has been successfully modified."),
                 true, false, domain, Title, object, link);
 }

@@ -393,10 +393,10 @@ void TestComputerWindows::resyncWithAHelper()
     window->BUTTON_Resync->click();
 
     const QString ending = QStringLiteral("The user must reboot for changes to take effect.");
+    const QString resynced =
+        joined ? QStringLiteral("successfully resynced. ") : QStringLiteral("resynced. ");
     QCOMPARE(lastStatus(*window),
-             QStringLiteral("WS01\ncomputer account has been ") +
-                 (joined ? QStringLiteral("successfully resynced. ") : QStringLiteral("resynced. ")) +
-                 ending);
+             QStringLiteral("WS01\ncomputer account has been ") + resynced + ending);
     QCOMPARE(m_bed->net.count("NetUserDel"), joined ? 0 : 1);
     QCOMPARE(m_bed->net.user("WS01$")->comment, std::string("SALES\\x"));
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList({"netdom.exe"}));
