@@ -427,8 +427,14 @@ void TestComputerWindows::resyncOfAnUnreachableComputerRecreatesItWithoutTheHelp
     writeHelper(QStringLiteral("touch '%1'").arg(marker));
     m_bed->net.addUser("WS01$", {}, platform::uf::WorkstationTrustAccount).comment = "SALES\\x";
     auto window = openProperties(QStringLiteral("WS01"));
+    // Any word beginning with /V (any case) asks for the intermediate boxes.
+    appContext().CommandLine = QStringLiteral("/verbose");
     m_bed->seams.messageBox.answers.enqueue(seams::Yes);
     window->BUTTON_Resync->click();
+    appContext().CommandLine.clear();
+    QCOMPARE(m_bed->seams.messageBox.shown.last().text,
+             QStringLiteral("Could not connect to target computer, forcing new account "
+                            "creation..."));
     QVERIFY(!QFile::exists(marker));
     QCOMPARE(m_bed->net.count("NetUserDel"), 1);
     QCOMPARE(m_bed->net.user("WS01$")->comment, std::string("SALES\\x"));
