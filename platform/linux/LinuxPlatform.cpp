@@ -38,7 +38,7 @@ public:
 } // namespace
 
 void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs,
-                          NetworkConnections *connections)
+                          DirectoryLogon *logon, NetworkConnections *connections)
 {
     static LinuxSystemInfo system;
     static QtSettingsStore settings;
@@ -46,6 +46,7 @@ void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs,
     static LinuxSecurityLogon security;
     static UnsupportedTerminalServer terminalServer;
     static UnsupportedNetworkConnections unsupportedConnections;
+    security.setDirectoryLogon(logon);
     Families families;
     families.net = net;
     families.security = &security;
