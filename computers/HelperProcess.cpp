@@ -19,8 +19,8 @@ constexpr int TickMs = 20;
 
 QString Helper_Folder() { return ProgramFolder(); }
 
-HelperOutcome Run_Helper(const QString &program, const QStringList &arguments,
-                         int boundSeconds)
+HelperOutcome Run_Helper(const QString &program, const QStringList &arguments, int boundSeconds,
+                         const std::function<bool()> &stop)
 {
     HelperOutcome outcome;
     QProcess process;
@@ -39,7 +39,7 @@ HelperOutcome Run_Helper(const QString &program, const QStringList &arguments,
     QTimer tick;
     tick.setInterval(TickMs);
     QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
-        if (seams::now() >= deadline)
+        if (seams::now() >= deadline || (stop && stop()))
             loop.quit();
     });
     tick.start();

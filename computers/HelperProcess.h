@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 struct HelperOutcome {
     bool started = false;
@@ -18,5 +19,7 @@ struct HelperOutcome {
 // The folder the site's helpers (netdom.exe) are looked for in.
 QString Helper_Folder();
 
-HelperOutcome Run_Helper(const QString &program, const QStringList &arguments,
-                         int boundSeconds);
+// `stop` is asked on every look at the bound: true ends the wait (and the
+// helper) at once, as the bound does.
+HelperOutcome Run_Helper(const QString &program, const QStringList &arguments, int boundSeconds,
+                         const std::function<bool()> &stop = {});

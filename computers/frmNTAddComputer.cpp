@@ -89,7 +89,7 @@ frmNTAddComputer::frmNTAddComputer(QWidget *parent)
     });
     connect(COMBO_UserDomain, &QComboBox::activated, this,
             [this] { Show_Hint(ComputerDomainHint); });
-    connect(BUTTON_Add, &QPushButton::clicked, this, &frmNTAddComputer::BUTTON_Add_Click);
+    connectTask(BUTTON_Add, &frmNTAddComputer::BUTTON_Add_Click);
 
     Form_Load(COMBO_UserDomain);
 }
@@ -175,7 +175,8 @@ void frmNTAddComputer::BUTTON_Add_Click()
     // "WS02$" is taken as WS02: the directory adds the account's "$" itself.
     QString computer = Without_AccountMark(Trim_Blanks(TEXT_ID->text()));
     BUTTON_Add->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -204,7 +205,8 @@ void frmNTAddComputer::BUTTON_Add_Click()
     if (CHECK_Unique->isChecked() && !Search_Name(computer, controller, step))
         return;
     progress.setValue(progress.max() - step);
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
 
     const QString link = userDomain + u'\\' + Trim_Blanks(TEXT_UserName->text());
     const int32_t result = Execute_Command(QStringLiteral("NT Add Computer Account.01"), computer,
@@ -262,7 +264,8 @@ bool frmNTAddComputer::Search_Name(const QString &computer, const QString &contr
             return false;
         }
         progress.setValue(progress.value() + step);
-        seams::doEvents();
+        if (!letEventsRun())
+            return false;
         taken = result == 0;
     }
     if (!taken)

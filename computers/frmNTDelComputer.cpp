@@ -84,14 +84,13 @@ frmNTDelComputer::frmNTDelComputer(QWidget *parent)
     LIST_Items->setSelectionMode(QAbstractItemView::ExtendedSelection);
     onEvent(LIST_Items, QEvent::KeyRelease, [this] { LIST_Items_Selected(); });
     onEvent(LIST_Items->viewport(), QEvent::MouseButtonRelease, [this] { LIST_Items_Selected(); });
-    connect(LIST_Items, &QListWidget::itemDoubleClicked, this,
-            &frmNTDelComputer::LIST_Items_DblClick);
+    connectTask(LIST_Items, &QListWidget::itemDoubleClicked,
+                &frmNTDelComputer::LIST_Items_DblClick);
 
     addTextField(TEXT_ID, LABEL_ComputerName, ComputerHint, true);
-    connect(BUTTON_List, &QPushButton::clicked, this, &frmNTDelComputer::BUTTON_List_Click);
-    connect(BUTTON_CheckProp, &QPushButton::clicked, this,
-            &frmNTDelComputer::BUTTON_CheckProp_Click);
-    connect(BUTTON_Delete, &QPushButton::clicked, this, &frmNTDelComputer::BUTTON_Delete_Click);
+    connectTask(BUTTON_List, &frmNTDelComputer::BUTTON_List_Click);
+    connectTask(BUTTON_CheckProp, &frmNTDelComputer::BUTTON_CheckProp_Click);
+    connectTask(BUTTON_Delete, &frmNTDelComputer::BUTTON_Delete_Click);
 
     Form_Load();
 }
@@ -184,7 +183,8 @@ bool frmNTDelComputer::Check_Fields()
 void frmNTDelComputer::BUTTON_List_Click()
 {
     BUTTON_List->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     if (domain.isEmpty()) {
@@ -218,7 +218,8 @@ void frmNTDelComputer::BUTTON_Delete_Click()
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     const QString names = Trim_Blanks(TEXT_ID->text());
     BUTTON_Delete->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -275,7 +276,8 @@ void frmNTDelComputer::BUTTON_Delete_Click()
 void frmNTDelComputer::BUTTON_CheckProp_Click()
 {
     BUTTON_CheckProp->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;

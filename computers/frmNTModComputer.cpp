@@ -110,20 +110,16 @@ frmNTModComputer::frmNTModComputer(QWidget *parent)
             Show_Neutral();
     });
     connect(LIST_Items, &QListWidget::itemClicked, this, &frmNTModComputer::LIST_Items_Click);
-    connect(LIST_Items, &QListWidget::itemDoubleClicked, this, [this] {
-        LIST_Items_Click();
-        BUTTON_Properties_Click();
-    });
+    connectTask(LIST_Items, &QListWidget::itemDoubleClicked,
+                &frmNTModComputer::LIST_Items_DblClick);
     connect(LIST_Shares, &QListWidget::itemClicked, this, &frmNTModComputer::LIST_Shares_Click);
-    connect(BUTTON_List, &QPushButton::clicked, this, &frmNTModComputer::BUTTON_List_Click);
-    connect(BUTTON_RefreshList, &QPushButton::clicked, this,
-            &frmNTModComputer::BUTTON_RefreshList_Click);
-    connect(BUTTON_Properties, &QPushButton::clicked, this,
-            &frmNTModComputer::BUTTON_Properties_Click);
-    connect(BUTTON_Rename, &QPushButton::clicked, this, &frmNTModComputer::BUTTON_Rename_Click);
-    connect(BUTTON_Apply, &QPushButton::clicked, this, &frmNTModComputer::BUTTON_Apply_Click);
-    connect(BUTTON_Resync, &QPushButton::clicked, this, &frmNTModComputer::BUTTON_Resync_Click);
-    connect(BUTTON_Share, &QPushButton::clicked, this, &frmNTModComputer::BUTTON_Share_Click);
+    connectTask(BUTTON_List, &frmNTModComputer::BUTTON_List_Click);
+    connectTask(BUTTON_RefreshList, &frmNTModComputer::BUTTON_RefreshList_Click);
+    connectTask(BUTTON_Properties, &frmNTModComputer::BUTTON_Properties_Click);
+    connectTask(BUTTON_Rename, &frmNTModComputer::BUTTON_Rename_Click);
+    connectTask(BUTTON_Apply, &frmNTModComputer::BUTTON_Apply_Click);
+    connectTask(BUTTON_Resync, &frmNTModComputer::BUTTON_Resync_Click);
+    connectTask(BUTTON_Share, &frmNTModComputer::BUTTON_Share_Click);
 
     BUTTON_Properties->setEnabled(false);
     BUTTON_Share->setEnabled(false);
@@ -222,6 +218,12 @@ void frmNTModComputer::LIST_Items_Click()
         TEXT_ID->setText(LIST_Items->currentItem()->text());
 }
 
+void frmNTModComputer::LIST_Items_DblClick()
+{
+    LIST_Items_Click();
+    BUTTON_Properties_Click();
+}
+
 void frmNTModComputer::Clear_Properties(bool emptyList)
 {
     TEXT_ComputerDescription->clear();
@@ -272,7 +274,8 @@ QString frmNTModComputer::controllerFor(const QString &domain, const QString &wo
 void frmNTModComputer::BUTTON_List_Click()
 {
     BUTTON_List->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     if (domain.isEmpty()) {
@@ -315,7 +318,8 @@ void frmNTModComputer::BUTTON_RefreshList_Click()
 void frmNTModComputer::BUTTON_Properties_Click()
 {
     BUTTON_Properties->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -360,7 +364,8 @@ void frmNTModComputer::BUTTON_Rename_Click()
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     const QString old = Trim_Blanks(TEXT_ID->text());
     BUTTON_Rename->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     const QString answer = seams::inputBox(
         QStringLiteral("Warning : Changing the computer account name may require a resync "
@@ -400,7 +405,8 @@ void frmNTModComputer::BUTTON_Apply_Click()
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     QString name = Trim_Blanks(TEXT_ID->text());
     BUTTON_Apply->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     showWorking();
     const QString controller = controllerFor(domain, NotAWorkstation);

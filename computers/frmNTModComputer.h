@@ -73,6 +73,7 @@ private:
     void Clear_Properties(bool emptyList);
     void TEXT_ID_Change();
     void LIST_Items_Click();
+    void LIST_Items_DblClick();
     void LIST_Shares_Click();
     // The controller of the trimmed domain, or "" with the failure shown.
     QString controllerFor(const QString &domain, const QString &workstationRefusal);

@@ -21,7 +21,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -47,7 +46,8 @@ void frmNTModComputer::BUTTON_Resync_Click()
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     const QString name = Trim_Blanks(TEXT_ID->text());
     BUTTON_Resync->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -77,15 +77,10 @@ void frmNTModComputer::BUTTON_Resync_Click()
     if (verbose)
         seams::messageBox(QStringLiteral("Successfully connected to target computer..."),
                           seams::OkOnly, seams::NoIcon);
-    QPointer<frmNTModComputer> alive(this);
     const bool joined = Run_Netdom(domain, name, verbose);
-    if (!alive) {
-        Net_Disconnect(remote);
-        return;
-    }
-    seams::doEvents();
+    const bool goOn = letEventsRun();
     Net_Disconnect(remote);
-    if (joined)
+    if (joined && goOn)
         Show_Result(*this,
                     name + QStringLiteral("\ncomputer account has been successfully resynced. "
                                           "The user must reboot for changes to take effect."),
@@ -108,17 +103,16 @@ bool frmNTModComputer::Run_Netdom(const QString &domain, const QString &name, bo
             seams::OkOnly, seams::Critical, AppTitle + QStringLiteral(" : File Not Found"));
         return false;
     }
-    // The frame stays painted while the helper runs; its controls wait.
-    FRAME_ComputerSettings->setEnabled(false);
-    QPointer<frmNTModComputer> alive(this);
+    // The window is painted while the helper runs; the frame ignores presses
+    // and holds a close until this task has returned. A close ends the wait,
+    // and then nothing is changed in the directory.
     const HelperOutcome run = Run_Helper(
         program,
         {QStringLiteral("/domain:") + domain, QStringLiteral("member"), name,
          QStringLiteral("/joindomain")},
-        ResyncBoundSeconds);
-    if (!alive)
+        ResyncBoundSeconds, [this] { return stopRequested(); });
+    if (stopRequested())
         return false;
-    FRAME_ComputerSettings->setEnabled(true);
     if (run.ended && run.exitCode == 0 && reportsJoined(run.output, domain))
         return true;
     if (verbose)
@@ -134,7 +128,9 @@ void frmNTModComputer::Recreate_Account(const QString &name, Wording wording)
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     QString account = name;
     Execute_Command(QStringLiteral("NT View/Modify Computer Account.03"), account, domain);
-    seams::doEvents();
+    // The two writes are one change: once the account is gone it is made
+    // again, whatever the operator asked for meanwhile.
+    letEventsRun();
     const QString link = Trim_Blanks(TEXT_ComputerDescription->text());
     account = name;
     const int32_t result = Execute_Command(QStringLiteral("NT View/Modify Computer Account.04"),
@@ -163,7 +159,8 @@ void frmNTModComputer::Recreate_Account(const QString &name, Wording wording)
 void frmNTModComputer::BUTTON_Share_Click()
 {
     BUTTON_Share->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -182,7 +179,8 @@ void frmNTModComputer::BUTTON_Share_Click()
     if (Enum_Shares(names, Trim_Blanks(TEXT_ID->text())) > 0) {
         for (const QString &share : std::as_const(names)) {
             LIST_Shares->addItem(share);
-            seams::doEvents();
+            if (!letEventsRun())
+                return;
         }
         LIST_Shares->setCurrentRow(0);
         LIST_Shares_Click();

@@ -27,6 +27,8 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QTest>
 #include <memory>
 
@@ -89,6 +91,7 @@ private slots:
     void propertiesTellWhetherTheWorkstationAnswers();
     void resyncWithAHelper_data();
     void resyncWithAHelper();
+    void closeDuringTheHelperEndsTheWaitAndChangesNothing();
     void resyncWithoutTheHelperReportsTwiceAndTouchesNothing();
     void resyncOfAnUnreachableComputerRecreatesItWithoutTheHelper();
 
@@ -401,6 +404,24 @@ void TestComputerWindows::resyncWithAHelper()
     QCOMPARE(m_bed->net.user("WS01$")->comment, std::string("SALES\\x"));
     QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList({"netdom.exe"}));
     QCOMPARE(logLines(LogFilePath()).size(), 1);
+}
+
+void TestComputerWindows::closeDuringTheHelperEndsTheWaitAndChangesNothing()
+{
+    writeHelper(QStringLiteral("exec sleep 600"));
+    m_bed->net.addUser("WS01$", {}, platform::uf::WorkstationTrustAccount);
+    m_connections.online = {QStringLiteral("WS01")};
+    auto window = openProperties(QStringLiteral("WS01"));
+    QVERIFY(activate(*window));
+    m_bed->seams.messageBox.answers.enqueue(seams::Yes);
+    // The clock stands still: only the close can end the wait.
+    QTimer::singleShot(100, window.get(), [&] { window->close(); });
+    QElapsedTimer timer;
+    timer.start();
+    window->BUTTON_Resync->click();
+    QVERIFY(timer.elapsed() < 10000);
+    QCOMPARE(m_bed->net.count("NetUserDel") + m_bed->net.count("NetUserAdd"), 0);
+    QTRY_VERIFY(!window->isVisible());
 }
 
 void TestComputerWindows::resyncWithoutTheHelperReportsTwiceAndTouchesNothing()
