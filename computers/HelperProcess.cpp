@@ -17,7 +17,7 @@ constexpr int TickMs = 20;
 
 } // namespace
 
-QString Helper_Folder() { return ProgramFolder(); }
+QString Helper_Folder() { return HelperFolder(); }
 
 HelperOutcome Run_Helper(const QString &program, const QStringList &arguments, int boundSeconds,
                          const std::function<bool()> &stop)

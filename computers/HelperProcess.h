@@ -16,7 +16,9 @@ struct HelperOutcome {
     QString output;
 };
 
-// The folder the site's helpers (netdom.exe) are looked for in.
+// The folder the site's helpers (netdom.exe) are looked for in: the
+// executable's folder in a build tree, lib/varnel under the prefix once
+// installed.
 QString Helper_Folder();
 
 // `stop` is asked on every look at the bound: true ends the wait (and the
