@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/Seams.h"
 #include "app/Startup.h"
+#include "computers/ComputerWindows.h"
 #include "groups/GroupWindows.h"
 #include "platform/linux/CredentialChannel.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -58,7 +59,8 @@ platform::netapi::BackendSelection selectDirectory(const platform::DirectoryCred
 void installPlatform(const platform::netapi::BackendSelection &directory,
                      platform::FileDialogs *fileDialogs)
 {
-    platform::installLinuxPlatform(directory.net.get(), fileDialogs, directory.logon);
+    platform::installLinuxPlatform(directory.net.get(), fileDialogs, directory.logon,
+                                   directory.connections.get());
     if (!directory.directoryUserName.isEmpty())
         platform::useDirectoryUserName(directory.directoryUserName);
 }
@@ -105,6 +107,7 @@ int main(int argc, char **argv)
     installSharedProgressBar();
     registerGroupWindows();
     registerUserWindows();
+    registerComputerWindows();
     registerProxyWindow();
     if (const auto exitCode = Main(commandLine, {runAccountListing, showMainWindow}))
         return *exitCode;

@@ -71,6 +71,8 @@ varnel_add_samba_test(test_group_windows_against_directory)
 varnel_add_samba_test(test_add_user_against_directory)
 # The Terminal Server window: settings written over SAMR and read back.
 varnel_add_samba_test(test_wts_against_directory)
+# The computer windows: add, "Who?", properties, rename, link, resync, shares.
+varnel_add_samba_test(test_computer_windows_against_directory)
 
 # The program's own layers against the DC: domain list, identity in the log,
 # soft delete under complexity, connection statuses, the windowless listing.

@@ -24,20 +24,20 @@ public:
 } // namespace
 
 void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs,
-                          DirectoryLogon *logon)
+                          DirectoryLogon *logon, NetworkConnections *connections)
 {
     static LinuxSystemInfo system;
     static QtSettingsStore settings;
     static LinuxShell shell;
     static LinuxSecurityLogon security;
     static ParametersTerminalServer terminalServer;
-    static UnsupportedNetworkConnections connections;
+    static UnsupportedNetworkConnections unsupportedConnections;
     security.setDirectoryLogon(logon);
     Families families;
     families.net = net;
     families.security = &security;
     families.terminalServer = &terminalServer;
-    families.connections = &connections;
+    families.connections = connections ? connections : &unsupportedConnections;
     families.shell = &shell;
     families.system = &system;
     families.fileDialogs = fileDialogs;

@@ -1,7 +1,9 @@
 #include "BackendSelection.h"
 
+#include "platform/netapi/embedded/EmbeddedConnections.h"
 #include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
 #ifdef VARNEL_HAVE_SAMBA
+#include "platform/netapi/samba/SambaConnections.h"
 #include "platform/netapi/samba/SambaNetworkManagement.h"
 #endif
 
@@ -29,6 +31,7 @@ BackendSelection embedded(const std::function<QDateTime()> &clock,
         selection.directoryUserName = actAs->user;
     }
     selection.logon = net.get();
+    selection.connections = std::make_unique<embedded::EmbeddedConnections>(*net);
     selection.net = std::move(net);
     return selection;
 }
@@ -49,6 +52,7 @@ BackendSelection sambaBackend(const DirectoryCredentials *actAs)
                                 .arg(QString::fromStdString(net->problem()));
     selection.directoryUserName = QString::fromStdString(net->wireUser());
     selection.logon = net.get();
+    selection.connections = std::make_unique<samba::SambaConnections>(*net);
     selection.net = std::move(net);
     return selection;
 }

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "platform/DirectoryLogon.h"
+#include "platform/NetworkConnections.h"
 #include "platform/NetworkManagement.h"
 
 #include <QDateTime>
@@ -29,6 +30,9 @@ inline constexpr const char *DirectoryVariable = "VARNEL_DIRECTORY";
 struct BackendSelection {
     // The back end; null when the selection was refused.
     std::unique_ptr<NetworkManagement> net;
+    // The network connections that go with it (the same machines, the same
+    // credentials); null when the selection was refused.
+    std::unique_ptr<NetworkConnections> connections;
     // Why it was refused (names the variable), or "".
     QString error;
     // Something the operator should know although the program runs on (the

@@ -4,6 +4,11 @@
 //
 // Usage: varnel_screenshots OUTPUT_FOLDER [NAME...]
 #include "app/AppContext.h"
+#include "computers/frmNTAddComputer.h"
+#include "computers/frmNTDelComputer.h"
+#include "computers/frmNTModComputer.h"
+#include "platform/netapi/embedded/EmbeddedConnections.h"
+#include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
 #include "groups/frmNTAddGroup.h"
 #include "groups/frmNTDelGroup.h"
 #include "groups/frmNTModGroup.h"
@@ -33,6 +38,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QScreen>
 #include <QTest>
 #include <cstdio>
@@ -284,6 +290,79 @@ QPixmap modifyGroupWindow()
     return taskWindow(window);
 }
 
+// The embedded directory's seeded network, with its machines answering.
+class SeededNetwork {
+public:
+    SeededNetwork()
+    {
+        platform::Families families = platform::current();
+        families.net = &m_net;
+        families.connections = &m_connections;
+        platform::install(families);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    platform::embedded::EmbeddedNetworkManagement m_net{
+        m_dir.filePath("directory.sqlite").toStdString()};
+    platform::embedded::EmbeddedConnections m_connections{m_net};
+};
+
+// The add-computer window after a workstation was added with its user link.
+QPixmap addComputerWindow()
+{
+    SeededNetwork network;
+    frmNTAddComputer window;
+    window.COMBO_Domain->setEditText(QStringLiteral("HEADOFFICE"));
+    window.TEXT_ID->setText(QStringLiteral("HQWS101"));
+    window.COMBO_UserDomain->setEditText(QStringLiteral("HEADOFFICE"));
+    window.TEXT_UserName->setText(QStringLiteral("jsmith"));
+    window.BUTTON_Add->click();
+    return taskWindow(window);
+}
+
+// The delete-computers window with the domain's computers listed, two picked.
+QPixmap deleteComputerWindow()
+{
+    SeededNetwork network;
+    frmNTDelComputer window;
+    window.COMBO_Domain->setEditText(QStringLiteral("SALES"));
+    window.BUTTON_List->click();
+    window.LIST_Items->item(1)->setSelected(true);
+    window.LIST_Items->item(3)->setSelected(true);
+    window.TEXT_ID->setText(window.LIST_Items->item(1)->text() + u',' +
+                            window.LIST_Items->item(3)->text());
+    return taskWindow(window);
+}
+
+// The view/modify-computer window with a workstation's user link read.
+QPixmap modifyComputerWindow()
+{
+    SeededNetwork network;
+    frmNTModComputer window;
+    window.COMBO_Domain->setEditText(QStringLiteral("HEADOFFICE"));
+    window.TEXT_ID->setText(QStringLiteral("HQWS002"));
+    window.BUTTON_Properties->click();
+    return taskWindow(window);
+}
+
+// The same window with the shares of the file server, its printer picked.
+QPixmap modifyComputerWindowShares()
+{
+    SeededNetwork network;
+    frmNTModComputer window;
+    window.COMBO_Domain->setEditText(QStringLiteral("HEADOFFICE"));
+    window.TEXT_ID->setText(QStringLiteral("HQFS01"));
+    window.BUTTON_Share->click();
+    const auto printers = window.LIST_Shares->findItems(QStringLiteral("LaserJet4"),
+                                                        Qt::MatchExactly);
+    if (!printers.isEmpty()) {
+        window.LIST_Shares->setCurrentItem(printers.first());
+        emit window.LIST_Shares->itemClicked(printers.first());
+    }
+    return taskWindow(window);
+}
+
 // The proxy window with remembered domain and user, the password typed.
 QPixmap proxyWindow()
 {
@@ -313,6 +392,10 @@ const Shot Shots[] = {
     {"add-group-window", addGroupWindow},
     {"delete-group-window", deleteGroupWindow},
     {"modify-group-window", modifyGroupWindow},
+    {"add-computer-window", addComputerWindow},
+    {"delete-computer-window", deleteComputerWindow},
+    {"modify-computer-window", modifyComputerWindow},
+    {"modify-computer-window-shares", modifyComputerWindowShares},
     {"proxy-window", proxyWindow},
     {"proxy-wait-window", proxyWaitWindow},
 };

@@ -149,10 +149,11 @@ int64_t ModelBuilder::addUser(int64_t samId, const std::string &name,
                          DomainUsersRid);
 }
 
-int64_t ModelBuilder::addComputer(int64_t samId, const std::string &name, bool controller)
+int64_t ModelBuilder::addComputer(int64_t samId, const std::string &name, bool controller,
+                                  const std::string &userLink)
 {
     const uint32_t flags = controller ? 0x2001 : 0x1001;
-    return insertAccount(samId, nextRid(samId), upperName(name) + "$", "", "", flags, 1,
+    return insertAccount(samId, nextRid(samId), upperName(name) + "$", "", userLink, flags, 1,
                          DomainUsersRid);
 }
 

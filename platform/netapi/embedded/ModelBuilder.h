@@ -34,8 +34,10 @@ public:
 
     int64_t addUser(int64_t samId, const std::string &name, const std::string &fullName,
                     const std::string &comment, uint32_t flags = 0x201);
-    // A computer account NAME$ in the database.
-    int64_t addComputer(int64_t samId, const std::string &name, bool controller = false);
+    // A computer account NAME$ in the database; a controller's is a server
+    // trust account. userLink: the account's comment, DOMAIN\user.
+    int64_t addComputer(int64_t samId, const std::string &name, bool controller = false,
+                        const std::string &userLink = {});
     int64_t addGroup(int64_t samId, const std::string &name, const std::string &comment,
                      bool local, uint32_t rid = 0);
     void addGroupMember(int64_t groupId, int64_t accountId);

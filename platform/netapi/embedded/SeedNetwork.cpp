@@ -155,6 +155,8 @@ const std::vector<SeedDomain> &seedDomains()
     return domains;
 }
 
+constexpr size_t LinkedWorkstations = 12;
+
 std::string numbered(const char *prefix, int number)
 {
     std::string digits = std::to_string(number);
@@ -192,8 +194,15 @@ int64_t seedDomain(ModelBuilder &build, const SeedDomain &seed)
         const bool fileServer = std::string(machine.name).find("FS") != std::string::npos;
         seedMachineShares(build, id, machine.role, fileServer);
     }
-    for (int i = 1; i <= seed.workstations; ++i)
-        build.addComputer(samId, numbered(seed.workstationPrefix, i));
+    // The first workstations carry the user link of the domain's first users;
+    // none of them is a machine on the network, so they read as switched off.
+    for (int i = 1; i <= seed.workstations; ++i) {
+        const size_t user = size_t(i - 1);
+        const std::string link = user < seed.users.size() && user < LinkedWorkstations
+            ? std::string(seed.name) + "\\" + seed.users[user].name
+            : std::string();
+        build.addComputer(samId, numbered(seed.workstationPrefix, i), false, link);
+    }
     std::vector<int64_t> groups;
     for (const char *group : seed.groups)
         groups.push_back(build.addGroup(samId, group, std::string(group) + " members", false));

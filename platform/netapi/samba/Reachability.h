@@ -10,6 +10,11 @@ namespace platform::samba {
 // The whole question (name resolution included) takes at most timeoutMs.
 bool smbAnswers(const std::string &host, int timeoutMs);
 
+// Whether the server answers an SMB2 negotiate on port 445, else on 139
+// after a NetBIOS session request, within timeoutMs (name resolution
+// included). Nothing is authenticated.
+bool smbNegotiates(const std::string &host, int timeoutMs);
+
 // Name resolution alone (hosts file, DNS), within timeoutMs.
 bool resolves(const std::string &host, int timeoutMs);
 

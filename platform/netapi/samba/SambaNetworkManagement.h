@@ -38,6 +38,11 @@ public:
     const std::string &wireUser() const { return m_settings.login.user; }
     const std::string &wireDomain() const { return m_settings.login.domain; }
 
+    // An authenticated session to the computer's IPC$ (the one the SAMR calls
+    // use), opened now: 0, 53 (no answer), 1326 or 5. closeSession ends it.
+    NetStatus openSession(const std::string &computer);
+    void closeSession(const std::string &computer);
+
     NetStatus NetWkstaUserGetInfo(const std::string &server, WkstaUserInfo1 &info) override;
     NetStatus NetWkstaGetInfo(const std::string &server, WkstaInfo102 &info) override;
     NetStatus NetGetDCName(const std::string &server, const std::string &domain,

@@ -120,4 +120,16 @@ NetStatus SambaNetworkManagement::NetShareGetInfo(const std::string &server,
     return shareStatus(libnetapi::shareInfo(serverHost(server), netName, level, info));
 }
 
+NetStatus SambaNetworkManagement::openSession(const std::string &computer)
+{
+    if (const NetStatus st = ready())
+        return st;
+    return m_connections->run(computer, [](SamrSession &) { return status::Success; });
+}
+
+void SambaNetworkManagement::closeSession(const std::string &computer)
+{
+    m_connections->drop(computer);
+}
+
 } // namespace platform::samba
