@@ -3,12 +3,15 @@
 // operator, machine and domains on every machine and no real settings are read.
 //
 // Usage: varnel_screenshots OUTPUT_FOLDER [NAME...]
+#include "accountlist/SearchCopies.h"
+#include "accountlist/frmNTAccList.h"
 #include "app/AppContext.h"
 #include "groups/frmNTAddGroup.h"
 #include "groups/frmNTDelGroup.h"
 #include "groups/frmNTModGroup.h"
 #include "tests/support/ScriptedSeams.h"
 #include "tests/support/TestPlatform.h"
+#include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
 #include "ui/MainWindow.h"
 #include "users/AddUserWindow.h"
 #include "tests/support/FakeDirectory.h"
@@ -24,6 +27,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -239,6 +245,44 @@ QPixmap modifyGroupWindow()
     return taskWindow(window);
 }
 
+// The account search window after a search of the embedded directory's
+// three domains by real copies of the program, one account clicked.
+QPixmap accountListWindow()
+{
+    QTemporaryDir folder;
+    const QString program = folder.filePath("varnel");
+    if (!QFile::copy(QStringLiteral(VARNEL_EXECUTABLE), program))
+        return {};
+    SetSearchProgram(program);
+    const QString database = folder.filePath("directory.sqlite");
+    qputenv("VARNEL_EMBEDDED_DB", database.toUtf8());
+    qunsetenv("VARNEL_DIRECTORY");
+    platform::embedded::EmbeddedNetworkManagement net(database.toStdString());
+    const platform::Families previous = platform::current();
+    platform::Families families = previous;
+    families.net = &net;
+    auto *system = static_cast<testing_support::FakeSystemInfo *>(families.system);
+    const QString oldFolder = system->folder;
+    system->folder = folder.path();
+    platform::install(families);
+
+    QPixmap picture;
+    {
+        frmNTAccList window;
+        window.resize(560, 660);
+        window.TEXT_ID->setText(QStringLiteral("j"));
+        window.BUTTON_List->click();
+        const auto found =
+            window.LIST_Items->findItems(QStringLiteral("jsmith, HEADOFFICE"), Qt::MatchExactly);
+        const int row = found.isEmpty() ? 0 : window.LIST_Items->row(found.first());
+        window.LIST_Items->setCurrentRow(row);
+        picture = taskWindow(window);
+    }
+    system->folder = oldFolder;
+    platform::install(previous);
+    return picture;
+}
+
 const Shot Shots[] = {
     {"main-window", mainWindow},
     {"main-window-misc-menu", mainWindowMiscMenu},
@@ -249,6 +293,7 @@ const Shot Shots[] = {
     {"add-group-window", addGroupWindow},
     {"delete-group-window", deleteGroupWindow},
     {"modify-group-window", modifyGroupWindow},
+    {"account-list-window", accountListWindow},
 };
 
 bool wanted(const char *name, const QStringList &names)
