@@ -181,6 +181,9 @@ frmNTAccList::frmNTAccList(QWidget *parent)
                 [this, index] { OPTION_Type_Click(index); });
         connect(OPTION_Filter[index], &QRadioButton::clicked, this, [this] { showGuidance(); });
     }
+    connect(&m_copies, &SearchCopies::copyEnded, this, [this](int stillRunning) {
+        LABEL_Items->setText(QStringLiteral("Working...") + QString::number(stillRunning));
+    });
     connect(TEXT_ID, &QLineEdit::textChanged, this, [this] { showGuidance(); });
     onEvent(LABEL_Val1, QEvent::MouseButtonRelease, [this] { showLabelValue(LABEL_Val1); });
     onEvent(LABEL_Val2, QEvent::MouseButtonRelease, [this] { showLabelValue(LABEL_Val2); });
@@ -235,6 +238,7 @@ void frmNTAccList::endTask()
 {
     m_task = Task::None;
     FRAME_UserSettings->setEnabled(true);
+    BUTTON_Export->setEnabled(LIST_Items->count() > 0);
     domainListChanged();
     if (m_closeRequested)
         QTimer::singleShot(0, this, [this] { close(); });
@@ -371,12 +375,8 @@ void frmNTAccList::waitForCopies()
     if (m_copies.running() == 0)
         return;
     QEventLoop loop;
-    const auto counted = connect(&m_copies, &SearchCopies::copyEnded, this, [this](int left) {
-        LABEL_Items->setText(QStringLiteral("Working...") + QString::number(left));
-    });
     connect(&m_copies, &SearchCopies::allEnded, &loop, &QEventLoop::quit);
     loop.exec();
-    disconnect(counted);
     // The program may be ending (its loops all told to quit) with copies
     // still running: they end here too.
     m_copies.stop();

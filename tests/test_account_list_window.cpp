@@ -76,6 +76,8 @@ QStringList fileLines(const QString &path)
     return lines;
 }
 
+QChar at(const QString &line, qsizetype i) { return i < line.size() ? line.at(i) : QChar(); }
+
 // A line as a reader takes it that splits at ", " and honours RFC 4180 quotes
 // (Python's csv with skipinitialspace=True).
 QStringList readColumns(const QString &line)
@@ -85,7 +87,7 @@ QStringList readColumns(const QString &line)
     bool quoted = false;
     for (qsizetype i = 0; i < line.size(); ++i) {
         const QChar c = line.at(i);
-        if (quoted && c == u'"' && line.value(i + 1) == u'"') {
+        if (quoted && c == u'"' && at(line, i + 1) == u'"') {
             column += c;
             ++i;
         } else if (c == u'"' && (quoted || column.isEmpty())) {
@@ -93,7 +95,7 @@ QStringList readColumns(const QString &line)
         } else if (c == u',' && !quoted) {
             columns << column;
             column.clear();
-            while (line.value(i + 1) == u' ')
+            while (at(line, i + 1) == u' ')
                 ++i;
         } else {
             column += c;
@@ -195,8 +197,10 @@ std::unique_ptr<frmNTAccList> AccountListWindowTest::openWindow(const QStringLis
     window->resize(520, 640);
     window->show();
     for (int row = window->LIST_Domain->count() - 1; row >= 0; --row) {
-        if (!domains.contains(window->LIST_Domain->item(row)->text()))
-            delete window->LIST_Domain->item(row);
+        if (!domains.contains(window->LIST_Domain->item(row)->text())) {
+            window->LIST_Domain->setCurrentRow(row);
+            window->LIST_Domain_DblClick();
+        }
     }
     return window;
 }
@@ -257,7 +261,7 @@ void AccountListWindowTest::searchFindsWhatTheCopiesMatch()
     const QStringList expected = expectedUsers([&](const QString &name) {
         return beginsWith ? name.startsWith(part) : name.contains(part);
     });
-    QVERIFY(expected.size() > 3);
+    QVERIFY(!expected.isEmpty());
     QCOMPARE(listed(window->LIST_Items), expected);
     QCOMPARE(window->LABEL_Items->text(), "Items : " + QString::number(expected.size()));
     QVERIFY(window->BUTTON_Export->isEnabled());
@@ -281,8 +285,8 @@ void AccountListWindowTest::twoDomainsRunAtOnceAndCountDown()
 {
     auto window = openWindow({"SALES", "ENGINEERING"});
     QStringList counts;
-    m_pump.onPass = [&](int) {
-        if (counts.isEmpty())
+    m_pump.onPass = [&](int pass) {
+        if (pass == 2) // the pass right after the copies were started
             counts << window->LABEL_Items->text() + " running "
                           + QString::number(window->searchCopies().running());
     };
@@ -344,9 +348,9 @@ void AccountListWindowTest::clickedUserIsRememberedAtClose()
     clickRow(window->LIST_Items, 0);
     const QStringList first = window->LIST_Items->item(0)->text().split(", ");
     window->close();
-    auto &values = m_platform->settings.values;
-    QCOMPARE(values[{"Settings", "LastUserID"}], first.at(0));
-    QCOMPARE(values[{"Settings", "LastDomain"}], QStringLiteral("SALES"));
+    auto &settings = m_platform->settings;
+    QCOMPARE(settings.value("Settings", "LastUserID", {}), first.at(0));
+    QCOMPARE(settings.value("Settings", "LastDomain", {}), QStringLiteral("SALES"));
 }
 
 void AccountListWindowTest::exportWithoutPropertiesHasFourHeaderLines()
