@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The search text with every leading "*" removed; with `beginsWith`, "*"
 // appended, which the copies read as a prefix match ("*" alone: all).
@@ -17,3 +18,7 @@ struct ListEntry {
 // trimmed text before it, the domain the trimmed text from two characters
 // after it. An entry without a comma is all name.
 ListEntry Split_ListEntry(const QString &entry);
+
+// The result list's order: as text without regard to case (entries that
+// differ only in case in their binary order).
+void Sort_AsText(QStringList &items);

@@ -14,7 +14,6 @@
 #include "platform/SystemInfo.h"
 #include "ui/ListControls.h"
 #include "ui/NamedWidget.h"
-#include "ui/OleColor.h"
 #include "ui/PictureBox.h"
 
 #include <QButtonGroup>
@@ -32,7 +31,6 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -79,15 +77,6 @@ QStringList entries(const QListWidget *list)
     return items;
 }
 
-// The list box's sort: as text, without regard to case.
-void sortAsText(QStringList &items)
-{
-    std::sort(items.begin(), items.end(), [](const QString &a, const QString &b) {
-        const int order = a.compare(b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
-    });
-}
-
 } // namespace
 
 frmNTAccList::frmNTAccList(QWidget *parent)
@@ -122,6 +111,9 @@ frmNTAccList::frmNTAccList(QWidget *parent)
     LABEL_Domain->hide();
     COMBO_Domain->hide();
     LIST_Domain->setSortingEnabled(true);
+    // Laying out 31,000 entries one by one would freeze the window; the
+    // entries all have one height.
+    LIST_Items->setUniformItemSizes(true);
     for (auto *pair : {&OPTION_Type, &OPTION_Filter}) {
         auto *group = new QButtonGroup(this);
         group->addButton((*pair)[0], 0);
@@ -390,7 +382,7 @@ void frmNTAccList::readWorkFiles()
         if (!path.isEmpty())
             Collect_WorkFile(path, items, MaxItems);
     }
-    sortAsText(items);
+    Sort_AsText(items);
     LIST_Items->addItems(items);
 }
 

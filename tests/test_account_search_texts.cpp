@@ -12,6 +12,7 @@ private slots:
     void criteriaDropLeadingStarsAndEndInOneForBeginsWith();
     void entrySplitsAtItsFirstComma_data();
     void entrySplitsAtItsFirstComma();
+    void entriesSortAsTextWithoutRegardToCase();
     void valuesAreQuotedOnlyWhenTheyMustBe_data();
     void valuesAreQuotedOnlyWhenTheyMustBe();
     void passwordAgeRoundsHalfDaysToEven_data();
@@ -55,6 +56,15 @@ void AccountSearchTextsTest::entrySplitsAtItsFirstComma()
     const ListEntry parts = Split_ListEntry(entry);
     QTEST(parts.name, "name");
     QTEST(parts.domain, "domain");
+}
+
+void AccountSearchTextsTest::entriesSortAsTextWithoutRegardToCase()
+{
+    QStringList entries{"jsmith, SALES", "JDoe, HEADOFFICE", "jdoe, SALES", "Anna, SALES",
+                        "jdoe, HEADOFFICE"};
+    Sort_AsText(entries);
+    QCOMPARE(entries, (QStringList{"Anna, SALES", "JDoe, HEADOFFICE", "jdoe, HEADOFFICE",
+                                   "jdoe, SALES", "jsmith, SALES"}));
 }
 
 void AccountSearchTextsTest::valuesAreQuotedOnlyWhenTheyMustBe_data()
