@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -21,6 +22,7 @@
 namespace {
 
 const QString LineEnd = QStringLiteral("\r\n");
+constexpr qint64 CountEveryMs = 40;
 
 bool writeLine(QFile &file, const QString &line)
 {
@@ -79,8 +81,14 @@ bool frmNTAccList::writeExport(QFile &file, bool withProperties)
     m_exportDomain.clear();
     m_exportServer.clear();
     const int count = LIST_Items->count();
+    // The count is repainted a few dozen times a second, not once per entry:
+    // painting every entry would cost more than reading it.
+    QElapsedTimer sinceCount;
     for (int i = 0; i < count; ++i) {
-        LABEL_Items->setText(QStringLiteral("Working...") + QString::number(count - i));
+        if (i == 0 || sinceCount.hasExpired(CountEveryMs)) {
+            LABEL_Items->setText(QStringLiteral("Working...") + QString::number(count - i));
+            sinceCount.start();
+        }
         seams::doEvents();
         if (!writeLine(file, exportLine(LIST_Items->item(i)->text(), withProperties)))
             return false;

@@ -224,6 +224,30 @@ int embedded()
     return 0;
 }
 
+// One connection of its own, then one Get_AccountInfo per account: the time.
+double timeReads(const QString &domain, const QStringList &names)
+{
+    auto fresh = platform::netapi::selectNetworkManagement([] { return seams::now(); });
+    platform::Families families = platform::current();
+    platform::NetworkManagement *previous = families.net;
+    families.net = fresh.net.get();
+    platform::install(families);
+    const auto start = Clock::now();
+    const QString server = Get_DCName(domain, {});
+    int failed = 0;
+    for (QString name : names) {
+        QVariantList values;
+        bool a = false, b = false, c = false, d = false;
+        failed += Get_AccountInfo(name, server, 0, values, false, a, b, c, d) != 0;
+    }
+    const double elapsed = msBetween(start, Clock::now());
+    families.net = previous;
+    platform::install(families);
+    if (failed > 0)
+        std::fprintf(stderr, "%d reads failed\n", failed);
+    return elapsed;
+}
+
 int live()
 {
     const QString domain = qEnvironmentVariable("VARNEL_DC_DOMAIN");
@@ -245,29 +269,18 @@ int live()
     for (int row = 0; row < entries; ++row)
         names << window.LIST_Items->item(row)->text().section(u',', 0, 0);
 
+    // Reads on a connection of their own, before and after the export, so
+    // that neither side has the DC's warmer caches to itself.
+    const double firstReadsMs = timeReads(domain, names);
     auto start = Clock::now();
     window.BUTTON_Export->click();
     const double exportMs = msBetween(start, Clock::now());
-
-    // One connection of its own, then one read per account.
-    auto fresh = platform::netapi::selectNetworkManagement([] { return seams::now(); });
-    platform::Families families = platform::current();
-    families.net = fresh.net.get();
-    platform::install(families);
-    start = Clock::now();
-    const QString server = Get_DCName(domain, {});
-    int failed = 0;
-    for (QString name : std::as_const(names)) {
-        QVariantList values;
-        bool a = false, b = false, c = false, d = false;
-        failed += Get_AccountInfo(name, server, 0, values, false, a, b, c, d) != 0;
-    }
-    const double baseMs = msBetween(start, Clock::now());
+    const double baseMs = (firstReadsMs + timeReads(domain, names)) / 2;
     std::printf("export with properties, %d users of %s: %.0f ms, %.2f ms per entry\n", entries,
                 qUtf8Printable(domain), exportMs, exportMs / entries);
-    std::printf("one connection + %d x Get_AccountInfo:     %.0f ms, %.2f ms per entry (%d "
-                "failed)\n",
-                entries, baseMs, baseMs / entries, failed);
+    std::printf("one connection + %d x Get_AccountInfo:     %.0f ms, %.2f ms per entry (mean of "
+                "a run before and one after the export)\n",
+                entries, baseMs, baseMs / entries);
     std::printf("ratio export / reads: %.2f (goal <= 1.2)\n", exportMs / baseMs);
     return 0;
 }
