@@ -8,13 +8,19 @@
 #include "app/Seams.h"
 #include "app/Startup.h"
 #include "groups/GroupWindows.h"
+#include "platform/linux/CredentialChannel.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/netapi/BackendSelection.h"
+#include "proxy/ProxyWindows.h"
 #include "ui/GuiStartup.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtSeams.h"
 #include "ui/SharedProgressBar.h"
 #include "users/UserWindows.h"
+
+#ifdef VARNEL_TEST_REQUESTS
+#include "proxy/TestRequests.h"
+#endif
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -38,9 +44,11 @@ int runAccountListing(const AccountListRequest &request)
     return ChildProcess(request);
 }
 
-platform::netapi::BackendSelection selectDirectory()
+// actAs: the account a proxy logon handed over, or null.
+platform::netapi::BackendSelection selectDirectory(const platform::DirectoryCredentials *actAs)
 {
-    auto selection = platform::netapi::selectNetworkManagement([] { return seams::now(); });
+    auto selection =
+        platform::netapi::selectNetworkManagement([] { return seams::now(); }, actAs);
     if (!selection.warning.isEmpty())
         std::fprintf(stderr, "varnel: %s\n", qUtf8Printable(selection.warning));
     return selection;
@@ -49,7 +57,7 @@ platform::netapi::BackendSelection selectDirectory()
 void installPlatform(const platform::netapi::BackendSelection &directory,
                      platform::FileDialogs *fileDialogs)
 {
-    platform::installLinuxPlatform(directory.net.get(), fileDialogs);
+    platform::installLinuxPlatform(directory.net.get(), fileDialogs, directory.logon);
     if (!directory.directoryUserName.isEmpty())
         platform::useDirectoryUserName(directory.directoryUserName);
 }
@@ -58,11 +66,15 @@ void installPlatform(const platform::netapi::BackendSelection &directory,
 
 int main(int argc, char **argv)
 {
+    // A copy started under a proxy account reads who it is before anything
+    // else, so that the pipe is closed and no child of ours can inherit it.
+    const auto handover = platform::receiveCredentials();
+    const platform::DirectoryCredentials *actAs = platform::inheritedCredentials();
     const QString commandLine = commandLineOf(argc, argv);
 
     if (ParseAccountListRequest(commandLine)) {
         QCoreApplication app(argc, argv);
-        const auto directory = selectDirectory();
+        const auto directory = selectDirectory(actAs);
         if (!directory.net) {
             std::fprintf(stderr, "varnel: %s\n", qUtf8Printable(directory.error));
             return BadBackEnd;
@@ -74,7 +86,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnel"));
     seams::install(seams::qtSeams());
-    const auto directory = selectDirectory();
+    const auto directory = selectDirectory(actAs);
     if (!directory.net) {
         seams::messageBox(directory.error, seams::OkOnly, seams::Critical,
                           AppTitle + QStringLiteral(" : Directory Back End"));
@@ -89,8 +101,15 @@ int main(int argc, char **argv)
     installSharedProgressBar();
     registerGroupWindows();
     registerUserWindows();
+    registerProxyWindow();
     registerAccountListWindows();
     if (const auto exitCode = Main(commandLine, {runAccountListing, showMainWindow}))
         return *exitCode;
+#ifdef VARNEL_TEST_REQUESTS
+    if (handover && !handover->testSteps.isEmpty())
+        RunTestSteps(handover->testSteps);
+#else
+    (void)handover;
+#endif
     return QApplication::exec();
 }

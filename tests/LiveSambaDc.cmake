@@ -64,6 +64,8 @@ target_link_libraries(test_samba_live PRIVATE varnel_testsupport varnel_director
 add_dependencies(test_samba_live varnel)
 target_compile_definitions(test_samba_live PRIVATE VARNEL_EXECUTABLE="$<TARGET_FILE:varnel>")
 varnel_add_samba_test(test_samba_live)
+# The proxy logon from an ordinary account's copy to the Administrator's.
+varnel_add_samba_test(test_proxy_copies)
 
 # The account search window: real copies of the program against the DC.
 add_executable(test_account_search_live test_account_search_live.cpp)

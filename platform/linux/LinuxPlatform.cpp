@@ -37,7 +37,8 @@ public:
 
 } // namespace
 
-void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs)
+void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs,
+                          DirectoryLogon *logon)
 {
     static LinuxSystemInfo system;
     static QtSettingsStore settings;
@@ -45,6 +46,7 @@ void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs)
     static LinuxSecurityLogon security;
     static UnsupportedTerminalServer terminalServer;
     static UnsupportedNetworkConnections connections;
+    security.setDirectoryLogon(logon);
     Families families;
     families.net = net;
     families.security = &security;

@@ -9,8 +9,11 @@ namespace platform {
 
 class NetworkManagement;
 class FileDialogs;
+class DirectoryLogon;
 
-void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs);
+// logon: the back end's logon check for proxy logons (null refuses them).
+void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs,
+                          DirectoryLogon *logon = nullptr);
 
 // Makes the current user name the account the directory back end uses on the
 // wire, so that captions and log lines show the identity the domain sees.

@@ -14,7 +14,8 @@ namespace {
 const QString Embedded = QStringLiteral("embedded");
 const QString Samba = QStringLiteral("samba");
 
-BackendSelection embedded(const std::function<QDateTime()> &clock)
+BackendSelection embedded(const std::function<QDateTime()> &clock,
+                          const DirectoryCredentials *actAs)
 {
     BackendSelection selection;
     const std::string path = embedded::defaultDatabasePath();
@@ -23,6 +24,11 @@ BackendSelection embedded(const std::function<QDateTime()> &clock)
         selection.warning = QStringLiteral("The directory file %1 could not be opened: %2")
                                 .arg(QString::fromStdString(path),
                                      QString::fromStdString(net->openError()));
+    if (actAs) {
+        net->actAs(actAs->domain.toStdString(), actAs->user.toStdString());
+        selection.directoryUserName = actAs->user;
+    }
+    selection.logon = net.get();
     selection.net = std::move(net);
     return selection;
 }
@@ -30,16 +36,19 @@ BackendSelection embedded(const std::function<QDateTime()> &clock)
 #ifdef VARNEL_HAVE_SAMBA
 // A back end that cannot start (no client smb.conf, no credentials) still
 // answers every call with its status; the operator is told once why.
-BackendSelection sambaBackend()
+BackendSelection sambaBackend(const DirectoryCredentials *actAs)
 {
     BackendSelection selection;
     auto net = std::make_unique<samba::SambaNetworkManagement>();
+    if (actAs)
+        net->actAs(*actAs);
     if (const NetStatus status = net->initialise())
         selection.warning = QStringLiteral("The Samba directory back end could not start "
                                            "(status %1): %2")
                                 .arg(status)
                                 .arg(QString::fromStdString(net->problem()));
     selection.directoryUserName = QString::fromStdString(net->wireUser());
+    selection.logon = net.get();
     selection.net = std::move(net);
     return selection;
 }
@@ -47,14 +56,15 @@ BackendSelection sambaBackend()
 
 } // namespace
 
-BackendSelection selectNetworkManagement(const std::function<QDateTime()> &clock)
+BackendSelection selectNetworkManagement(const std::function<QDateTime()> &clock,
+                                         const DirectoryCredentials *actAs)
 {
     const QString value = qEnvironmentVariable(DirectoryVariable);
     if (value.isEmpty() || value == Embedded)
-        return embedded(clock);
+        return embedded(clock, actAs);
 #ifdef VARNEL_HAVE_SAMBA
     if (value == Samba)
-        return sambaBackend();
+        return sambaBackend(actAs);
 #endif
     BackendSelection refused;
     if (value == Samba)

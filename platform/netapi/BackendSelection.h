@@ -14,6 +14,7 @@
 // environment unchanged, so they use the same back end and file.
 #pragma once
 
+#include "platform/DirectoryLogon.h"
 #include "platform/NetworkManagement.h"
 
 #include <QDateTime>
@@ -37,9 +38,14 @@ struct BackendSelection {
     // runs the program (Samba: the authentication file's or the Kerberos
     // ticket's user), or "".
     QString directoryUserName;
+    // The back end's logon check (part of `net`), or null.
+    DirectoryLogon *logon = nullptr;
 };
 
 // clock: the present moment as the program counts it (its clock seam).
-BackendSelection selectNetworkManagement(const std::function<QDateTime()> &clock);
+// actAs: the account every call uses, handed over by a proxy logon (see
+// platform/linux/CredentialChannel.h), or null for the usual credentials.
+BackendSelection selectNetworkManagement(const std::function<QDateTime()> &clock,
+                                         const DirectoryCredentials *actAs = nullptr);
 
 } // namespace platform::netapi

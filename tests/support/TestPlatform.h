@@ -47,15 +47,37 @@ class FakeSecurityLogon : public platform::SecurityLogon {
 public:
     QString userName = QStringLiteral("operator");
     int32_t userNameResult = 1;
+    bool administrator = true;
+    int32_t logonStatus = 0; // what logonUser answers
+    int32_t startResult = 1; // what startProcessAsUser answers
+    QStringList logons;      // "DOMAIN\\user" of each logon asked for
+    QStringList started;     // the programs started
+    int openTokens = 0;
+    int logOffs = 0;
     int32_t currentUserName(QString &name) override;
-    bool isAdministrator() override { return true; }
+    bool isAdministrator() override { return administrator; }
     int32_t grantPrivilege(const QString &, const QString &) override { return 0; }
-    int32_t startProcessAs(const QString &, const QString &, const QString &, const QString &,
-                           const QStringList &) override
+    int32_t logonUser(const QString &user, const QString &domain, const QString &,
+                      int32_t &token) override
     {
+        logons << domain + u'\\' + user;
+        if (logonStatus == 0) {
+            token = 7;
+            ++openTokens;
+        }
+        return logonStatus;
+    }
+    int32_t startProcessAsUser(int32_t, const QString &program) override
+    {
+        started << program;
+        return startResult;
+    }
+    void closeToken(int32_t) override { --openTokens; }
+    int32_t logOff() override
+    {
+        ++logOffs;
         return 0;
     }
-    int32_t logOff() override { return 0; }
 };
 
 struct ShellCall {

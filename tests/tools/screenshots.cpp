@@ -9,6 +9,8 @@
 #include "groups/frmNTAddGroup.h"
 #include "groups/frmNTDelGroup.h"
 #include "groups/frmNTModGroup.h"
+#include "proxy/frmBackgrnd.h"
+#include "proxy/frmNTProxy.h"
 #include "tests/support/ScriptedSeams.h"
 #include "tests/support/TestPlatform.h"
 #include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
@@ -283,6 +285,24 @@ QPixmap accountListWindow()
     return picture;
 }
 
+// The proxy window with remembered domain and user, the password typed.
+QPixmap proxyWindow()
+{
+    frmNTProxy window;
+    window.TEXT_Domain->setText(QStringLiteral("SALES"));
+    window.TEXT_UserName->setText(QStringLiteral("acct-admin"));
+    window.TEXT_Password->setText(QStringLiteral("not-shown"));
+    return taskWindow(window);
+}
+
+// The wait window of the proxy rights set-up, at a quarter of the screen.
+QPixmap proxyWaitWindow()
+{
+    frmBackgrnd window;
+    window.resize(640, 400);
+    return taskWindow(window);
+}
+
 const Shot Shots[] = {
     {"main-window", mainWindow},
     {"main-window-misc-menu", mainWindowMiscMenu},
@@ -294,6 +314,8 @@ const Shot Shots[] = {
     {"delete-group-window", deleteGroupWindow},
     {"modify-group-window", modifyGroupWindow},
     {"account-list-window", accountListWindow},
+    {"proxy-window", proxyWindow},
+    {"proxy-wait-window", proxyWaitWindow},
 };
 
 bool wanted(const char *name, const QStringList &names)

@@ -4,6 +4,8 @@
 
 #include "platform/netapi/embedded/Model.h"
 
+#include <QString>
+
 #include <cstdlib>
 
 #include <pwd.h>
@@ -40,8 +42,14 @@ NetStatus EmbeddedNetworkManagement::NetWkstaUserGetInfo(const std::string &serv
     if (!loadDomain(m_store.db(), machine.domainId, domain))
         return status::InternalError;
     info = WkstaUserInfo1();
-    info.userName = operatorName();
+    info.userName = m_actingUser.empty() ? operatorName() : m_actingUser;
     info.logonDomain = domain.name;
+    // A proxy logon's domain, spelt as the directory spells it.
+    DomainRow acting;
+    if (!m_actingUser.empty() && !m_actingDomain.empty()) {
+        info.logonDomain = findDomain(m_store.db(), m_actingDomain, acting)
+            ? acting.name : QString::fromStdString(m_actingDomain).toUpper().toStdString();
+    }
     info.logonServer = controllerName(m_store.db(), domain.id);
     return status::Success;
 }

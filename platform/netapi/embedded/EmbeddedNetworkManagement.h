@@ -5,6 +5,7 @@
 // use one file at once; every change is one transaction.
 #pragma once
 
+#include "platform/DirectoryLogon.h"
 #include "platform/NetworkManagement.h"
 #include "platform/netapi/embedded/Store.h"
 
@@ -12,7 +13,7 @@
 
 namespace platform::embedded {
 
-class EmbeddedNetworkManagement : public NetworkManagement {
+class EmbeddedNetworkManagement : public NetworkManagement, public DirectoryLogon {
 public:
     // Opens the file at `path` (see defaultDatabasePath()), creating and seeding
     // it when it does not exist. clock: the present moment; the program passes
@@ -23,6 +24,14 @@ public:
     // Why the file could not be opened (every call then answers OpenFailed).
     const std::string &openError() const { return m_store.openError(); }
     Store &store() { return m_store; }
+
+    // The directory's own password check; a disabled or locked-out account is
+    // refused too. The directory has no rights model: the account is who the
+    // operator is, nothing more.
+    NetStatus checkLogon(const DirectoryCredentials &credentials) override;
+    // The operator NetWkstaUserGetInfo names from now on: DOMAIN\user of a
+    // proxy logon instead of the account running the program.
+    void actAs(const std::string &domain, const std::string &user);
 
     NetStatus NetWkstaUserGetInfo(const std::string &server, WkstaUserInfo1 &info) override;
     NetStatus NetWkstaGetInfo(const std::string &server, WkstaInfo102 &info) override;
@@ -112,6 +121,8 @@ public:
 
 private:
     Store m_store;
+    std::string m_actingDomain;
+    std::string m_actingUser;
 };
 
 } // namespace platform::embedded

@@ -60,7 +60,7 @@ SambaNetworkManagement::~SambaNetworkManagement() = default;
 NetStatus SambaNetworkManagement::initialise()
 {
     m_problem.clear();
-    m_initStatus = loadSettings(m_settings, m_problem);
+    m_initStatus = loadSettings(m_settings, m_problem, m_givenLogin.get());
     if (m_initStatus == status::Success && m_settings.login.kerberos
         && !kerberosIdentity(m_settings, m_problem))
         m_initStatus = 1326; // ERROR_LOGON_FAILURE
@@ -69,6 +69,29 @@ NetStatus SambaNetworkManagement::initialise()
     if (m_initStatus != status::Success)
         std::fprintf(stderr, "varnel: samba: %s\n", m_problem.c_str());
     return m_initStatus;
+}
+
+void SambaNetworkManagement::actAs(const DirectoryCredentials &credentials)
+{
+    m_givenLogin = std::make_unique<Login>(passwordLogin(
+        credentials.domain.toStdString(), credentials.user.toStdString(),
+        credentials.password.toStdString(), std::string()));
+}
+
+NetStatus SambaNetworkManagement::checkLogon(const DirectoryCredentials &credentials)
+{
+    if (const NetStatus st = ready())
+        return st;
+    Settings trial = m_settings;
+    trial.login = passwordLogin(credentials.domain.toStdString(), credentials.user.toStdString(),
+                                credentials.password.toStdString(), m_settings.config.workgroup);
+    std::string dcName;
+    if (findDC(std::string(), trial.login.domain, dcName))
+        return status::BadNetPath;
+    // A connection of its own: the sessions of the account in use stay as
+    // they are, and nothing of the trial outlives this call.
+    Connections probe(trial);
+    return probe.run(dcName, [](SamrSession &) { return status::Success; });
 }
 
 NetStatus SambaNetworkManagement::NetWkstaUserGetInfo(const std::string &,

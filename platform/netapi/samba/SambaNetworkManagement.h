@@ -5,6 +5,7 @@
 // server and share information through libnetapi.
 #pragma once
 
+#include "platform/DirectoryLogon.h"
 #include "platform/NetworkManagement.h"
 #include "platform/netapi/samba/SambaSettings.h"
 
@@ -17,7 +18,7 @@ namespace platform::samba {
 class Connections;
 class DisplayCache;
 
-class SambaNetworkManagement : public NetworkManagement {
+class SambaNetworkManagement : public NetworkManagement, public DirectoryLogon {
 public:
     SambaNetworkManagement();
     ~SambaNetworkManagement() override;
@@ -26,6 +27,12 @@ public:
     // 0, or 31 (configuration) / 1326 (credentials) with problem() saying what
     // to check. Every call answers that status until it is 0.
     NetStatus initialise();
+    // Before initialise: act on the wire as this account (a proxy logon's,
+    // handed over in memory) instead of the authentication file or ticket.
+    void actAs(const DirectoryCredentials &credentials);
+    // Opens an authenticated connection to the domain's controller with the
+    // name and password: 0, 1326 refused, 1331 disabled, 53 no answer...
+    NetStatus checkLogon(const DirectoryCredentials &credentials) override;
     const std::string &problem() const { return m_problem; }
     // The identity used on the wire.
     const std::string &wireUser() const { return m_settings.login.user; }
@@ -124,6 +131,7 @@ private:
     NetStatus workstationDC(std::string &dcName);
 
     Settings m_settings;
+    std::unique_ptr<Login> m_givenLogin;
     std::unique_ptr<Connections> m_connections;
     std::unique_ptr<DisplayCache> m_display;
     std::map<std::string, std::string> m_dcNames; // upper-case domain -> "\\DC"

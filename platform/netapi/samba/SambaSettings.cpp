@@ -135,7 +135,20 @@ bool readAuthFile(const std::string &path, const std::string &defaultDomain, Log
     return true;
 }
 
-NetStatus loadSettings(Settings &settings, std::string &problem)
+Login passwordLogin(const std::string &domain, const std::string &user,
+                    const std::string &password, const std::string &defaultDomain)
+{
+    Login login;
+    splitUser(QString::fromStdString(user), login);
+    if (!domain.empty())
+        login.domain = QString::fromStdString(domain).toUpper().toStdString();
+    if (login.domain.empty())
+        login.domain = defaultDomain;
+    login.password = password;
+    return login;
+}
+
+NetStatus loadSettings(Settings &settings, std::string &problem, const Login *given)
 {
     std::string config = environment("VARNEL_SMB_CONF");
     if (config.empty())
@@ -144,6 +157,12 @@ NetStatus loadSettings(Settings &settings, std::string &problem)
         problem = "cannot read the client smb.conf " + config
             + " (set VARNEL_SMB_CONF to a readable file)";
         return BadConfiguration;
+    }
+    if (given) {
+        settings.login = *given;
+        if (settings.login.domain.empty())
+            settings.login.domain = settings.config.workgroup;
+        return status::Success;
     }
     const std::string authFile = environment("VARNEL_AUTHFILE");
     if (!authFile.empty()) {

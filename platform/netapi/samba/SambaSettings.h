@@ -34,8 +34,14 @@ struct Settings {
 };
 
 // Reads both; status 31 for a missing or unreadable smb.conf, 1326 when no
-// credentials can be had. `problem` says what to check.
-NetStatus loadSettings(Settings &settings, std::string &problem);
+// credentials can be had. `problem` says what to check. Credentials handed
+// over in memory (`given`, a proxy logon's) win over the file and the ticket.
+NetStatus loadSettings(Settings &settings, std::string &problem, const Login *given = nullptr);
+
+// A name and password typed by the operator: DOMAIN\user and user@realm are
+// split as in an authentication file; an empty domain is `defaultDomain`.
+Login passwordLogin(const std::string &domain, const std::string &user,
+                    const std::string &password, const std::string &defaultDomain);
 
 // The "key = value" settings of [global] (keys compared without case and
 // blanks, as Samba does).

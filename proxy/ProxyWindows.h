@@ -1,0 +1,4 @@
+// Gives the main window's "&Proxy User..." item its window.
+#pragma once
+
+void registerProxyWindow();
