@@ -1,5 +1,7 @@
 #include "SearchCopies.h"
 
+#include "platform/linux/CredentialChannel.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
@@ -47,6 +49,9 @@ void SearchCopies::start(const QStringList &domains, const QStringList &workFile
                 ended(process);
         });
         m_running.insert(process, workFiles.at(i));
+        // A copy running under a proxy account's credentials hands them on,
+        // so that its search copies list as that account.
+        platform::CredentialHandOn handOn(*process);
         process->start(program, {QStringLiteral("/DOMAIN=") + domains.at(i),
                                  QStringLiteral("/TYPE=") + QString::number(kind),
                                  QStringLiteral("/CRITERIA=") + criteria});
