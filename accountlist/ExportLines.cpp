@@ -72,8 +72,9 @@ int64_t Password_AgeDays(int64_t seconds)
 QString Computer_ExportLine(const QString &entry, const QVariantList &values)
 {
     const bool controller = value(values, 7).toLongLong() >= ServerTrustFlag;
-    return joined(entry, {valueText(values, 6), controller ? QStringLiteral("Domain Controller")
-                                                           : QStringLiteral("Workstation or Server")});
+    const QString machineType = controller ? QStringLiteral("Domain Controller")
+                                           : QStringLiteral("Workstation or Server");
+    return joined(entry, {valueText(values, 6), machineType});
 }
 
 QString User_ExportLine(const QString &entry, const QVariantList &values, const UserFlags &flags)

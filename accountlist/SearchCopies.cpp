@@ -44,10 +44,11 @@ void SearchCopies::start(const QStringList &domains, const QStringList &workFile
         process->setStandardOutputFile(QProcess::nullDevice());
         process->setStandardInputFile(QProcess::nullDevice());
         connect(process, &QProcess::finished, this, [this, process] { ended(process); });
-        connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError e) {
-            if (e == QProcess::FailedToStart)
+        const auto failedToStart = [this, process](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
                 ended(process);
-        });
+        };
+        connect(process, &QProcess::errorOccurred, this, failedToStart);
         m_running.insert(process, workFiles.at(i));
         // A copy running under a proxy account's credentials hands them on,
         // so that its search copies list as that account.

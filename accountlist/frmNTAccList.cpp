@@ -198,10 +198,12 @@ void frmNTAccList::Save_Settings()
     if (!m_taskAttempted)
         return;
     const bool computers = m_searchKind == KindComputers;
-    SaveSetting(Section, computers ? QStringLiteral("LastCompDomain") : QStringLiteral("LastDomain"),
-                m_clickedDomain);
-    SaveSetting(Section, computers ? QStringLiteral("LastCompID") : QStringLiteral("LastUserID"),
-                m_clickedName);
+    const QString domainKey =
+        computers ? QStringLiteral("LastCompDomain") : QStringLiteral("LastDomain");
+    const QString nameKey =
+        computers ? QStringLiteral("LastCompID") : QStringLiteral("LastUserID");
+    SaveSetting(Section, domainKey, m_clickedDomain);
+    SaveSetting(Section, nameKey, m_clickedName);
 }
 
 void frmNTAccList::closeEvent(QCloseEvent *event)
@@ -426,7 +428,8 @@ void frmNTAccList::LIST_Items_Click()
         LABEL_Val2->clear();
         seams::messageBox(QStringLiteral("An error occurred getting the account properties.\n") +
                               Get_ErrorText(status),
-                          seams::OkOnly, seams::Exclamation, AppTitle + QStringLiteral(" : Error"));
+                          seams::OkOnly, seams::Exclamation,
+                          AppTitle + QStringLiteral(" : Error"));
         return;
     }
     // Values are counted from 1: 6 comment, 7 flags, 11 user comment.
