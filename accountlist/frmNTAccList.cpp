@@ -29,7 +29,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -161,13 +160,13 @@ frmNTAccList::frmNTAccList(QWidget *parent)
     connect(BUTTON_Remove, &QPushButton::clicked, this, &frmNTAccList::BUTTON_Remove_Click);
     connect(LIST_Domain, &QListWidget::itemDoubleClicked, this,
             &frmNTAccList::LIST_Domain_DblClick);
-    connect(BUTTON_List, &QPushButton::clicked, this, &frmNTAccList::BUTTON_List_Click);
+    connectTask(BUTTON_List, &frmNTAccList::BUTTON_List_Click);
     connect(LIST_Items, &QListWidget::itemSelectionChanged, this, [this] {
         if (!LIST_Items->selectedItems().isEmpty())
             LIST_Items_Click();
     });
-    connect(BUTTON_Export, &QPushButton::clicked, this, &frmNTAccList::BUTTON_Export_Click);
-    connect(BUTTON_Cancel, &QPushButton::clicked, this, &frmNTAccList::BUTTON_Cancel_Click);
+    connectTask(BUTTON_Export, &frmNTAccList::BUTTON_Export_Click);
+    connectStop(BUTTON_Cancel, &frmNTAccList::BUTTON_Cancel_Click);
     for (int index : {0, 1}) {
         connect(OPTION_Type[index], &QRadioButton::clicked, this,
                 [this, index] { OPTION_Type_Click(index); });
@@ -208,21 +207,17 @@ void frmNTAccList::Save_Settings()
 
 void frmNTAccList::closeEvent(QCloseEvent *event)
 {
-    if (m_task == Task::None) {
-        TaskWindow::closeEvent(event);
-        return;
-    }
-    // The task is still on the stack: end it now and close once it has
-    // unwound, so that nothing it holds goes away under it.
-    m_closeRequested = true;
-    m_cancelExport = true;
-    m_copies.stop();
-    event->ignore();
+    // The frame refuses a close during a task and closes once the task has
+    // returned; the copies of a search must not outlive the wait.
+    if (taskRunning())
+        m_copies.stop();
+    TaskWindow::closeEvent(event);
 }
 
-void frmNTAccList::beginTask(Task task)
+// While a task runs, the controls that would change what it works on are
+// disabled; Cancel stays live.
+void frmNTAccList::beginTask()
 {
-    m_task = task;
     for (QWidget *control : {static_cast<QWidget *>(FRAME_UserSettings),
                              static_cast<QWidget *>(BUTTON_Export)})
         control->setEnabled(false);
@@ -230,12 +225,9 @@ void frmNTAccList::beginTask(Task task)
 
 void frmNTAccList::endTask()
 {
-    m_task = Task::None;
     FRAME_UserSettings->setEnabled(true);
     BUTTON_Export->setEnabled(LIST_Items->count() > 0);
     domainListChanged();
-    if (m_closeRequested)
-        QTimer::singleShot(0, this, [this] { close(); });
 }
 
 void frmNTAccList::showGuidance()
@@ -325,12 +317,12 @@ bool frmNTAccList::confirmEmptySearch()
 
 void frmNTAccList::BUTTON_List_Click()
 {
-    if (m_task != Task::None || !confirmEmptySearch())
+    if (!confirmEmptySearch())
         return;
     seams::setPointer(seams::Pointer::Wait);
     BUTTON_List->setFocus();
     seams::doEvents();
-    beginTask(Task::Search);
+    beginTask();
     showGuidance();
     LIST_Items->clear();
     LABEL_Val1->clear();
@@ -338,7 +330,7 @@ void frmNTAccList::BUTTON_List_Click()
     m_searchKind = OPTION_Type[0]->isChecked() ? KindUsers : KindComputers;
     startCopies(Search_Criteria(TEXT_ID->text(), OPTION_Filter[0]->isChecked()));
     waitForCopies();
-    if (m_closeRequested) {
+    if (closePending()) {
         seams::setPointer(seams::Pointer::Default);
         endTask();
         return;

@@ -67,8 +67,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    enum class Task { None, Search, Export };
-
     void OPTION_Type_Click(int index);
     void showGuidance();
     void showLabelValue(const QLabel *label);
@@ -87,14 +85,11 @@ private:
     QString exportLine(const QString &entry, bool withProperties);
     void endExport();
 
-    // While a task runs, the controls that would start another are disabled
-    // (Cancel stays live) and a close waits until the task has let go.
-    void beginTask(Task task);
+    // Around a task: the controls that would change its work disabled.
+    void beginTask();
     void endTask();
 
     SearchCopies m_copies;
-    Task m_task = Task::None;
-    bool m_closeRequested = false;
     bool m_taskAttempted = false;
     int32_t m_searchKind = 0;
     QString m_clickedName;

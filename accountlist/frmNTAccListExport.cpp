@@ -33,8 +33,6 @@ bool writeLine(QFile &file, const QString &line)
 
 void frmNTAccList::BUTTON_Export_Click()
 {
-    if (m_task != Task::None)
-        return;
     const bool withProperties =
         seams::messageBox(QStringLiteral("Do you wish to include all properties for each "
                                          "account?\n\nWarning; If [Yes] the export may take "
@@ -48,7 +46,7 @@ void frmNTAccList::BUTTON_Export_Click()
         return;
 
     m_cancelExport = false;
-    beginTask(Task::Export);
+    beginTask();
     BUTTON_Export->hide();
     BUTTON_Cancel->show();
     BUTTON_Cancel->setEnabled(true);
@@ -69,7 +67,11 @@ void frmNTAccList::BUTTON_Export_Click()
     endExport();
 }
 
-void frmNTAccList::BUTTON_Cancel_Click() { m_cancelExport = true; }
+void frmNTAccList::BUTTON_Cancel_Click()
+{
+    m_cancelExport = true;
+    requestStop();
+}
 
 // False when a line could not be written.
 bool frmNTAccList::writeExport(QFile &file, bool withProperties)
@@ -92,9 +94,9 @@ bool frmNTAccList::writeExport(QFile &file, bool withProperties)
         seams::doEvents();
         if (!writeLine(file, exportLine(LIST_Items->item(i)->text(), withProperties)))
             return false;
-        if (m_cancelExport)
+        // A Cancel or a close stops after the entry in hand.
+        if (m_cancelExport || !letEventsRun())
             break;
-        seams::doEvents();
     }
     return file.flush();
 }
