@@ -162,7 +162,10 @@ struct Bench {
         if (!QFile::copy(QStringLiteral(VARNEL_EXECUTABLE), program))
             return false;
         SetSearchProgram(program);
-        system.folder = dir.path();
+        // Outside the build tree the copies write to their data folder.
+        qputenv("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+        system.folder = dir.filePath("data/varnel");
+        QDir().mkpath(system.folder);
         dialog.path = dir.filePath("export.csv");
         directory = platform::netapi::selectNetworkManagement([] { return seams::now(); });
         if (!directory.net) {

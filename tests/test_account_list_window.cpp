@@ -145,6 +145,7 @@ private:
     bool workFilesGone() const;
 
     QTemporaryDir m_programDir;
+    QString m_workFolder;
     QString m_database;
     std::unique_ptr<TestPlatform> m_platform;
     std::unique_ptr<ScriptedSeams> m_seams;
@@ -155,12 +156,15 @@ private:
 
 void AccountListWindowTest::initTestCase()
 {
-    // A copy of the built program in a folder of its own: its work files go
-    // beside it, where no other test's copies write.
+    // A copy of the built program outside the build tree, with a data folder
+    // of its own: its work files go there, where no other test's copies write.
     QVERIFY(m_programDir.isValid());
     const QString program = m_programDir.filePath("varnel");
     QVERIFY(QFile::copy(Program, program));
     SetSearchProgram(program);
+    qputenv("XDG_DATA_HOME", m_programDir.filePath("data").toUtf8());
+    m_workFolder = m_programDir.filePath("data/varnel");
+    QVERIFY(QDir().mkpath(m_workFolder));
     m_database = m_programDir.filePath("directory.sqlite");
     qputenv("VARNEL_EMBEDDED_DB", m_database.toUtf8());
     qunsetenv("VARNEL_DIRECTORY");
@@ -172,7 +176,7 @@ void AccountListWindowTest::init()
     m_seams = std::make_unique<ScriptedSeams>();
     m_net = std::make_unique<platform::embedded::EmbeddedNetworkManagement>(
         m_database.toStdString(), [] { return seams::now(); });
-    m_platform->system.folder = m_programDir.path();
+    m_platform->system.folder = m_workFolder;
     platform::Families families = platform::current();
     families.net = m_net.get();
     families.fileDialogs = &m_dialogs;
@@ -236,7 +240,7 @@ QStringList AccountListWindowTest::expectedUsers(const std::function<bool(const 
 
 bool AccountListWindowTest::workFilesGone() const
 {
-    return QDir(m_programDir.path()).entryList({"*%.tmp"}, QDir::Files).isEmpty();
+    return QDir(m_workFolder).entryList({"*%.tmp"}, QDir::Files).isEmpty();
 }
 
 void AccountListWindowTest::searchFindsWhatTheCopiesMatch_data()

@@ -61,6 +61,9 @@ void AccountSearchLiveTest::initTestCase()
     const QString program = m_programDir.filePath("varnel");
     QVERIFY(QFile::copy(QStringLiteral(VARNEL_EXECUTABLE), program));
     SetSearchProgram(program);
+    // Outside the build tree the copies write their work files to their data folder.
+    qputenv("XDG_DATA_HOME", m_programDir.filePath("data").toUtf8());
+    QVERIFY(QDir().mkpath(m_programDir.filePath("data/varnel")));
     // The copies inherit the choice of back end.
     qputenv("VARNEL_DIRECTORY", "samba");
     m_selection = platform::netapi::selectNetworkManagement([] { return QDateTime(); });
@@ -71,7 +74,7 @@ void AccountSearchLiveTest::init()
 {
     m_platform = std::make_unique<TestPlatform>();
     m_seams = std::make_unique<ScriptedSeams>();
-    m_platform->system.folder = m_programDir.path();
+    m_platform->system.folder = m_programDir.filePath("data/varnel");
     platform::Families families = platform::current();
     families.net = m_selection.net.get();
     platform::install(families);
@@ -112,7 +115,7 @@ void AccountSearchLiveTest::searchListsTheDcsUsersBeginningWithJ()
     found.sort(Qt::CaseInsensitive);
     expected.sort(Qt::CaseInsensitive);
     QCOMPARE(found, expected);
-    QVERIFY(QDir(m_programDir.path()).entryList({"*%.tmp"}, QDir::Files).isEmpty());
+    QVERIFY(QDir(m_programDir.filePath("data/varnel")).entryList({"*%.tmp"}, QDir::Files).isEmpty());
 }
 
 void AccountSearchLiveTest::controllerIsFoundAndShownAsDomainController()

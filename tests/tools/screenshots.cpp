@@ -52,6 +52,18 @@ struct Shot {
     std::function<QPixmap()> take;
 };
 
+// Waits until the window manager has put its frame round the window; a window
+// placed at the screen's corner before it had one gets its title bar back on
+// the screen.
+void waitForFrame(QWidget &window)
+{
+    if (!QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 3000))
+        return; // no window manager: the picture is the window's own area
+    if (window.frameGeometry().top() < 0 || window.frameGeometry().left() < 0)
+        window.move(0, 0);
+    QTest::qWait(200);
+}
+
 std::unique_ptr<frmVarnel> shownMainWindow()
 {
     auto window = std::make_unique<frmVarnel>();
@@ -62,14 +74,22 @@ std::unique_ptr<frmVarnel> shownMainWindow()
     window->activateWindow();
     if (!QTest::qWaitForWindowExposed(window.get()))
         return nullptr;
-    QTest::qWait(200);
+    waitForFrame(*window);
     return window;
+}
+
+// The window with its frame, as the window manager decorates it: the screen
+// itself is grabbed over the frame.
+QPixmap framed(const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
 }
 
 QPixmap mainWindow()
 {
     auto window = shownMainWindow();
-    return window ? window->grab() : QPixmap();
+    return window ? framed(*window) : QPixmap();
 }
 
 // Drops a menu down at a point and waits until it is on the screen.
@@ -96,9 +116,7 @@ QPixmap mainWindowMiscMenu()
     if (!popUp(colors, misc->mapToGlobal(item.topRight())))
         return {};
     QTest::qWait(300);
-    const QRect frame(window->mapToGlobal(QPoint(0, 0)), window->size());
-    QPixmap picture = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(),
-                                                   frame.height());
+    QPixmap picture = framed(*window);
     colors->hide();
     misc->hide();
     return picture;
@@ -111,8 +129,8 @@ QPixmap taskWindow(QWidget &window)
     window.activateWindow();
     if (!QTest::qWaitForWindowExposed(&window))
         return {};
-    QTest::qWait(200);
-    return window.grab();
+    waitForFrame(window);
+    return framed(window);
 }
 
 // The add-user window filled in for a user with a workstation.
@@ -265,7 +283,11 @@ QPixmap accountListWindow()
     families.net = &net;
     auto *system = static_cast<testing_support::FakeSystemInfo *>(families.system);
     const QString oldFolder = system->folder;
-    system->folder = folder.path();
+    // Outside the build tree the copies write to their data folder.
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", folder.filePath("data").toUtf8());
+    system->folder = folder.filePath("data/varnel");
+    QDir().mkpath(system->folder);
     platform::install(families);
 
     QPixmap picture;
@@ -281,6 +303,7 @@ QPixmap accountListWindow()
         picture = taskWindow(window);
     }
     system->folder = oldFolder;
+    qputenv("XDG_DATA_HOME", oldDataHome);
     platform::install(previous);
     return picture;
 }
