@@ -50,6 +50,18 @@ NetStatus NetworkManagement::NetQueryDisplayInformation(const std::string &, uin
     return status::NotSupported;
 }
 
+NetStatus NetworkManagement::UserParametersGet(const std::string &, const std::string &,
+                                              std::vector<uint8_t> &)
+{
+    return status::NotSupported;
+}
+
+NetStatus NetworkManagement::UserParametersSet(const std::string &, const std::string &,
+                                              const std::vector<uint8_t> &)
+{
+    return status::NotSupported;
+}
+
 NetStatus NetworkManagement::NetGroupAdd(const std::string &, uint32_t, const GroupInfo1 &,
                                          uint32_t *)
 {

@@ -204,6 +204,17 @@ public:
                                                  uint32_t &returnedEntryCount,
                                                  std::vector<NetDisplayRecord> &buffer);
 
+    // --- A user's parameters (userParameters) -----------------------------
+    // The value byte for byte, as SAMR carries it ([MS-SAMR] 2.2.6.9, user
+    // information level 20): usri3_parms is text and cannot. Terminal Server
+    // settings live in it. A value to set must be of even length, 2 to 65534
+    // bytes, else status::InvalidParameter (a Samba DC refuses odd lengths and
+    // ignores an empty value).
+    virtual NetStatus UserParametersGet(const std::string &server, const std::string &userName,
+                                        std::vector<uint8_t> &value);
+    virtual NetStatus UserParametersSet(const std::string &server, const std::string &userName,
+                                        const std::vector<uint8_t> &value);
+
     // --- Global groups (levels 0 and 1) -----------------------------------
 
     virtual NetStatus NetGroupAdd(const std::string &server, uint32_t level,

@@ -1,21 +1,25 @@
-// Terminal Server user configuration: one configuration class at a time.
+// Terminal Server user configuration (wtsapi32): one WTS_CONFIG_CLASS setting
+// of one user at a time, in the buffers WTSQueryUserConfigA and
+// WTSSetUserConfigA use.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
-#include <QVariant>
-#include <cstdint>
 
 namespace platform {
 
 class TerminalServer {
 public:
     virtual ~TerminalServer() = default;
-    // WTSQueryUserConfig / WTSSetUserConfig for one WTS_CONFIG_CLASS value;
-    // returns a Win32 status.
-    virtual int32_t queryUserConfig(const QString &server, const QString &user,
-                                    int configClass, QVariant &value) = 0;
-    virtual int32_t setUserConfig(const QString &server, const QString &user,
-                                  int configClass, const QVariant &value) = 0;
+    // WTSQueryUserConfigA: the setting into `buffer`, a text class as its 8-bit
+    // (UTF-8) characters and a NUL, a number as its four bytes, little-endian.
+    // False when it cannot be read.
+    virtual bool queryUserConfig(const QString &server, const QString &user, int configClass,
+                                 QByteArray &buffer) = 0;
+    // WTSSetUserConfigA: a text class takes the characters up to the first NUL,
+    // a number class exactly four bytes. False when nothing was written.
+    virtual bool setUserConfig(const QString &server, const QString &user, int configClass,
+                               const QByteArray &buffer) = 0;
 };
 
 } // namespace platform

@@ -241,8 +241,7 @@ private slots:
 
     void trustedDomainMember_inLocalGroup()
     {
-        if (notApplicable(*m_target, Need::Trusts))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::Trusts);
         const std::string alias = uniqueName("ta");
         QCOMPARE(addGroup(alias, true), platform::status::Success);
         const std::string member =

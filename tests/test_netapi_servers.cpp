@@ -142,8 +142,7 @@ private slots:
 
     void trustedDomains_comeAsOneNulSeparatedList()
     {
-        if (notApplicable(*m_target, Need::Trusts))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::Trusts);
         std::string list;
         QCOMPARE(net().NetEnumerateTrustedDomains({}, list), platform::status::Success);
         QVERIFY(list.size() >= 2);
@@ -161,8 +160,7 @@ private slots:
 
     void memberServerShares_listedAndRead()
     {
-        if (notApplicable(*m_target, Need::MemberShares))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::MemberShares);
         const std::string server = m_target->memberServer();
         std::vector<platform::ShareInfo2> shares;
         uint32_t read = 0, total = 0, resume = 0;
@@ -185,8 +183,7 @@ private slots:
 
     void localMachine_answersForTheEmptyServer()
     {
-        if (notApplicable(*m_target, Need::LocalMachine))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::LocalMachine);
         platform::WkstaInfo102 workstation;
         QCOMPARE(net().NetWkstaGetInfo({}, workstation), platform::status::Success);
         ServerInfo101 info;
@@ -199,8 +196,7 @@ private slots:
 
     void firstRun_ofSeveralProcesses_seedsExactlyOnce()
     {
-        if (notApplicable(*m_target, Need::FreshDirectory))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::FreshDirectory);
         QCOMPARE(m_target->firstRunSeeders(4), 1);
     }
 };

@@ -147,6 +147,33 @@ private slots:
         QCOMPARE(net().NetUserDel(dc(), rename.name), platform::status::UserNotFound);
     }
 
+    void userParameters_keepEveryByte_andRefuseOddOrEmptyValues()
+    {
+        namespace status = platform::status;
+        const UserInfo3 info = newUser(uniqueName("p"));
+        QCOMPARE(add(info), status::Success);
+        std::vector<uint8_t> read{1};
+        QCOMPARE(net().UserParametersGet(dc(), info.name, read), status::Success);
+        QVERIFY(read.empty());
+        // Every byte value, NULs and lone UTF-16 surrogates included.
+        std::vector<uint8_t> value(512);
+        for (size_t i = 0; i < value.size(); ++i)
+            value[i] = uint8_t(i * 7);
+        QCOMPARE(net().UserParametersSet(dc(), info.name, value), status::Success);
+        QCOMPARE(net().UserParametersSet(dc(), info.name, {0x50, 0, 1}),
+                 status::InvalidParameter);
+        QCOMPARE(net().UserParametersSet(dc(), info.name, {}), status::InvalidParameter);
+        // A level-3 write of the record as read leaves the value alone.
+        UserInfo3 record;
+        QCOMPARE(net().NetUserGetInfo(dc(), info.name, 3, record), status::Success);
+        record.comment = "parameters kept";
+        QCOMPARE(net().NetUserSetInfo(dc(), info.name, 3, record, nullptr), status::Success);
+        QCOMPARE(net().UserParametersGet(dc(), info.name, read), status::Success);
+        QVERIFY(read == value);
+        QCOMPARE(net().UserParametersGet(dc(), uniqueName("none"), read), status::UserNotFound);
+        QCOMPARE(net().NetUserDel(dc(), info.name), status::Success);
+    }
+
     void computerAccount_isWorkstationTrust_listedAsMachine()
     {
         const std::string base = upper(uniqueName("c", 14));
@@ -245,8 +272,7 @@ private slots:
 
     void passwordPolicy_refusesWeakPasswords_with2245()
     {
-        if (notApplicable(*m_target, Need::PasswordPolicy))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::PasswordPolicy);
         QVERIFY(m_target->setPasswordPolicy(12, false));
         UserInfo3 info = newUser(uniqueName("s"));
         info.password = "Short#1";

@@ -6,27 +6,13 @@
 #include "QtSettingsStore.h"
 #include "platform/NetworkConnections.h"
 #include "platform/Platform.h"
-#include "platform/TerminalServer.h"
+#include "platform/terminalserver/ParametersTerminalServer.h"
 
 namespace platform {
 
 namespace {
 
 constexpr int32_t ERROR_NOT_SUPPORTED = 50;
-
-// Terminal Server user configuration lives in a Windows user's parameters
-// blob; there is no such service here.
-class UnsupportedTerminalServer : public TerminalServer {
-public:
-    int32_t queryUserConfig(const QString &, const QString &, int, QVariant &) override
-    {
-        return ERROR_NOT_SUPPORTED;
-    }
-    int32_t setUserConfig(const QString &, const QString &, int, const QVariant &) override
-    {
-        return ERROR_NOT_SUPPORTED;
-    }
-};
 
 class UnsupportedNetworkConnections : public NetworkConnections {
 public:
@@ -44,7 +30,7 @@ void installLinuxPlatform(NetworkManagement *net, FileDialogs *fileDialogs,
     static QtSettingsStore settings;
     static LinuxShell shell;
     static LinuxSecurityLogon security;
-    static UnsupportedTerminalServer terminalServer;
+    static ParametersTerminalServer terminalServer;
     static UnsupportedNetworkConnections connections;
     security.setDirectoryLogon(logon);
     Families families;

@@ -24,6 +24,16 @@ std::string uniqueName(const std::string &stem, int length = 16);
 // target cannot express what the case needs.
 bool notApplicable(NetapiTarget &target, Need need);
 
+// Skips the running case, with the reason, when the target cannot express
+// what it needs: a skipped case is never counted as a pass.
+#define SKIP_UNLESS_APPLICABLE(target, need)                                                 \
+    do {                                                                                     \
+        const std::string reason_ = (target).notApplicable(need);                            \
+        if (!reason_.empty())                                                                \
+            QSKIP(qPrintable(QString::fromStdString("not applicable to " + (target).name()  \
+                                                    + ": " + reason_)));                     \
+    } while (false)
+
 // Deletes the users, computers and groups whose names begin with the prefix
 // (but not the bulk users) at the target's controller.
 void removeLeftovers(NetapiTarget &target);
@@ -32,6 +42,10 @@ void removeLeftovers(NetapiTarget &target);
 // in `ok` when a call failed.
 std::vector<std::string> displayNames(platform::NetworkManagement &net,
                                       const std::string &server, uint32_t level, bool &ok);
+// The same listing, whole records (names and RIDs).
+std::vector<platform::NetDisplayRecord> displayRecords(platform::NetworkManagement &net,
+                                                       const std::string &server,
+                                                       uint32_t level, bool &ok);
 // Every global (or local) group name at the server.
 std::vector<std::string> groupNames(platform::NetworkManagement &net, const std::string &server,
                                     bool local, bool &ok);

@@ -210,6 +210,32 @@ NetStatus FakeDirectory::NetUserGetInfo(const std::string &server, const std::st
     return status::Success;
 }
 
+NetStatus FakeDirectory::UserParametersGet(const std::string &server,
+                                           const std::string &userName,
+                                           std::vector<uint8_t> &value)
+{
+    if (NetStatus s = enter("UserParametersGet", server, 20, userName))
+        return s;
+    Account *account = findAccount(userName);
+    if (!account)
+        return status::UserNotFound;
+    value = account->parameters;
+    return status::Success;
+}
+
+NetStatus FakeDirectory::UserParametersSet(const std::string &server,
+                                           const std::string &userName,
+                                           const std::vector<uint8_t> &value)
+{
+    if (NetStatus s = enter("UserParametersSet", server, 20, userName))
+        return s;
+    Account *account = findAccount(userName);
+    if (!account)
+        return status::UserNotFound;
+    account->parameters = value;
+    return status::Success;
+}
+
 NetStatus FakeDirectory::NetUserSetInfo(const std::string &server, const std::string &userName,
                                         uint32_t level, const platform::UserInfo3 &info,
                                         uint32_t *)

@@ -71,6 +71,13 @@ public:
                                    const std::string &userName) override;
     platform::NetStatus NetUserGetInfo(const std::string &server, const std::string &userName,
                                        uint32_t level, platform::UserInfo3 &info) override;
+    // The value is kept as given (no check of its length).
+    platform::NetStatus UserParametersGet(const std::string &server,
+                                          const std::string &userName,
+                                          std::vector<uint8_t> &value) override;
+    platform::NetStatus UserParametersSet(const std::string &server,
+                                          const std::string &userName,
+                                          const std::vector<uint8_t> &value) override;
     platform::NetStatus NetUserSetInfo(const std::string &server, const std::string &userName,
                                        uint32_t level, const platform::UserInfo3 &info,
                                        uint32_t *parmErr) override;
@@ -152,6 +159,7 @@ private:
     struct Account {
         platform::UserInfo3 info;
         std::string password;
+        std::vector<uint8_t> parameters;
     };
     struct Group {
         platform::GroupInfo1 info;

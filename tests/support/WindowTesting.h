@@ -3,6 +3,7 @@
 
 #include "FakeDirectory.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QLabel>
 #include <QPalette>
@@ -23,6 +24,22 @@ inline bool activate(QWidget &window)
         return false;
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+// An access key (Alt and the underlined letter) clicks its button a moment
+// later, once events run; false when the click is not over in time.
+[[nodiscard]] inline bool pressAccessKey(QWidget *window, Qt::Key key, QAbstractButton *button)
+{
+    QTest::keyClick(window, key, Qt::AltModifier);
+    return QTest::qWaitFor([button] { return !button->isDown(); });
+}
+
+// Space on the focused box or option: what a click on its indicator does (a
+// click at the centre of a stretched box can miss it).
+inline void toggle(QAbstractButton *button)
+{
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Space);
 }
 
 inline QColor textColor(const QLabel *label)

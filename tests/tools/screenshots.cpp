@@ -20,6 +20,9 @@
 #include "users/DeleteUserWindow.h"
 #include "users/ListBox.h"
 #include "users/ModifyUserWindow.h"
+#include "users/WtsUserWindow.h"
+#include "directory/UserConfig.h"
+#include "platform/terminalserver/ParametersTerminalServer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -172,6 +175,7 @@ public:
         platform::UserInfo3 *jdoe = m_net.user("jdoe");
         jdoe->usrComment = "Room 4.12";
         jdoe->scriptPath = "logon.cmd";
+        jdoe->homeDir = "\\\\SLSFS01\\Users\\jdoe";
         jdoe->flags |= platform::uf::Lockout;
         jdoe->passwordAge = 12 * 86400;
         jdoe->authFlags = platform::af::OpAccounts;
@@ -225,6 +229,27 @@ QPixmap modifyUserWindowView()
     window.TEXT_ID->setText(QStringLiteral("jdoe"));
     window.BUTTON_PropertiesView->click();
     window.BUTTON_GetLL->click();
+    return taskWindow(window);
+}
+
+// The Terminal Server settings of one user, kept in its userParameters.
+QPixmap terminalServerWindow()
+{
+    PictureDirectory directory;
+    platform::ParametersTerminalServer terminalServer;
+    platform::Families families = platform::current();
+    families.terminalServer = &terminalServer;
+    platform::install(families);
+    auto text = [](const char *value) { return QString::fromLatin1(value) + QChar(0); };
+    const std::pair<int, QString> settings[] = {
+        {4, "7200000"}, {5, "900000"}, {2, "0"}, {0, text("C:\\Apps\\ledger.exe")},
+        {1, text("C:\\Apps")}, {16, text("\\\\SLSFS01\\TSHome\\jdoe")}, {17, text("H:")},
+        {15, text("\\\\SLSFS01\\TSProfiles\\jdoe")}, {10, "1"}, {14, "1"}};
+    for (const auto &[configClass, value] : settings)
+        Set_UserConfig("\\\\SLSDC01", "jdoe", configClass, value);
+    frmWTSUser window;
+    window.TargetServer = QStringLiteral("\\\\SLSDC01");
+    window.TargetUser = QStringLiteral("jdoe");
     return taskWindow(window);
 }
 
@@ -333,6 +358,7 @@ const Shot Shots[] = {
     {"delete-user-window", deleteUserWindow},
     {"modify-user-window", modifyUserWindow},
     {"modify-user-window-view", modifyUserWindowView},
+    {"terminal-server-window", terminalServerWindow},
     {"add-group-window", addGroupWindow},
     {"delete-group-window", deleteGroupWindow},
     {"modify-group-window", modifyGroupWindow},

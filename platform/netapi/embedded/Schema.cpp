@@ -141,7 +141,13 @@ CREATE TABLE display_marks (
 );
 )SQL";
 
-constexpr const char *Migrations[] = {Version1};
+// Version 2: an account's userParameters value as bytes, which usri3_parms
+// (text) cannot carry; Terminal Server settings live in it.
+constexpr const char *Version2 = R"SQL(
+ALTER TABLE accounts ADD COLUMN user_parameters BLOB;
+)SQL";
+
+constexpr const char *Migrations[] = {Version1, Version2};
 
 } // namespace
 

@@ -66,6 +66,11 @@ public:
                                          uint32_t prefMaxLen, uint32_t &returnedEntryCount,
                                          std::vector<NetDisplayRecord> &buffer) override;
 
+    NetStatus UserParametersGet(const std::string &server, const std::string &userName,
+                                std::vector<uint8_t> &value) override;
+    NetStatus UserParametersSet(const std::string &server, const std::string &userName,
+                                const std::vector<uint8_t> &value) override;
+
     NetStatus NetGroupAdd(const std::string &server, uint32_t level, const GroupInfo1 &info,
                           uint32_t *parmErr) override;
     NetStatus NetGroupDel(const std::string &server, const std::string &groupName) override;
