@@ -1,6 +1,7 @@
 // Varnel: chooses between the windowless account listing and the windowed
 // program before any application object exists, so that the listing needs no
 // display.
+#include "accountlist/AccountListWindows.h"
 #include "accountlist/ChildProcess.h"
 #include "app/AppContext.h"
 #include "app/CommandLine.h"
@@ -109,6 +110,7 @@ int main(int argc, char **argv)
     registerUserWindows();
     registerComputerWindows();
     registerProxyWindow();
+    registerAccountListWindows();
     if (const auto exitCode = Main(commandLine, {runAccountListing, showMainWindow}))
         return *exitCode;
 #ifdef VARNEL_TEST_REQUESTS

@@ -1,6 +1,7 @@
 #include "WorkFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 bool Is_WorkFileDomain(const QString &domain)
@@ -22,4 +23,20 @@ QString WorkFile_Path(const QString &folder, const QString &domain)
     if (QDir::cleanPath(QFileInfo(path).absolutePath()) != QDir(folder).absolutePath())
         return {};
     return path;
+}
+
+void Collect_WorkFile(const QString &path, QStringList &items, int limit)
+{
+    if (items.size() < limit) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            while (!file.atEnd() && items.size() < limit) {
+                const QString line = QString::fromUtf8(file.readLine()).trimmed();
+                if (!line.isEmpty())
+                    items.append(line);
+            }
+        }
+    }
+    if (QFile::exists(path))
+        QFile::remove(path);
 }

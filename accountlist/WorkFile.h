@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Whether a domain's name can name a work file inside the folder. A name with
 // "/" or "\" (a path, or a server name), or with a control character, is
@@ -13,3 +14,8 @@ bool Is_WorkFileDomain(const QString &domain);
 
 // The work file's full path, or "" when the domain is refused.
 QString WorkFile_Path(const QString &folder, const QString &domain);
+
+// Step 8 of a search for one domain: while `items` holds fewer than `limit`
+// entries, appends the work file's lines that are not blank, trimmed, until
+// it holds `limit`; then deletes the file, read or not.
+void Collect_WorkFile(const QString &path, QStringList &items, int limit);

@@ -84,3 +84,12 @@ target_compile_definitions(test_samba_live PRIVATE VARNEL_EXECUTABLE="$<TARGET_F
 varnel_add_samba_test(test_samba_live)
 # The proxy logon from an ordinary account's copy to the Administrator's.
 varnel_add_samba_test(test_proxy_copies)
+
+# The account search window: real copies of the program against the DC.
+add_executable(test_account_search_live test_account_search_live.cpp)
+target_link_libraries(test_account_search_live PRIVATE varnel_testsupport varnel_accountlist
+    varnel_netapi_suite varnel_netapi_selection)
+add_dependencies(test_account_search_live varnel)
+target_compile_definitions(test_account_search_live PRIVATE
+    VARNEL_EXECUTABLE="$<TARGET_FILE:varnel>")
+varnel_add_samba_test(test_account_search_live)

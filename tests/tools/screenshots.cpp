@@ -3,6 +3,8 @@
 // operator, machine and domains on every machine and no real settings are read.
 //
 // Usage: varnel_screenshots OUTPUT_FOLDER [NAME...]
+#include "accountlist/SearchCopies.h"
+#include "accountlist/frmNTAccList.h"
 #include "app/AppContext.h"
 #include "computers/frmNTAddComputer.h"
 #include "computers/frmNTDelComputer.h"
@@ -16,6 +18,7 @@
 #include "proxy/frmNTProxy.h"
 #include "tests/support/ScriptedSeams.h"
 #include "tests/support/TestPlatform.h"
+#include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
 #include "ui/MainWindow.h"
 #include "users/AddUserWindow.h"
 #include "tests/support/FakeDirectory.h"
@@ -34,6 +37,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -363,6 +369,49 @@ QPixmap modifyComputerWindowShares()
     return taskWindow(window);
 }
 
+// The account search window after a search of the embedded directory's
+// three domains by real copies of the program, one account clicked.
+QPixmap accountListWindow()
+{
+    QTemporaryDir folder;
+    const QString program = folder.filePath("varnel");
+    if (!QFile::copy(QStringLiteral(VARNEL_EXECUTABLE), program))
+        return {};
+    SetSearchProgram(program);
+    const QString database = folder.filePath("directory.sqlite");
+    qputenv("VARNEL_EMBEDDED_DB", database.toUtf8());
+    qunsetenv("VARNEL_DIRECTORY");
+    platform::embedded::EmbeddedNetworkManagement net(database.toStdString());
+    const platform::Families previous = platform::current();
+    platform::Families families = previous;
+    families.net = &net;
+    auto *system = static_cast<testing_support::FakeSystemInfo *>(families.system);
+    const QString oldFolder = system->folder;
+    // Outside the build tree the copies write to their data folder.
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", folder.filePath("data").toUtf8());
+    system->folder = folder.filePath("data/varnel");
+    QDir().mkpath(system->folder);
+    platform::install(families);
+
+    QPixmap picture;
+    {
+        frmNTAccList window;
+        window.resize(560, 660);
+        window.TEXT_ID->setText(QStringLiteral("j"));
+        window.BUTTON_List->click();
+        const auto found =
+            window.LIST_Items->findItems(QStringLiteral("jsmith, HEADOFFICE"), Qt::MatchExactly);
+        const int row = found.isEmpty() ? 0 : window.LIST_Items->row(found.first());
+        window.LIST_Items->setCurrentRow(row);
+        picture = taskWindow(window);
+    }
+    system->folder = oldFolder;
+    qputenv("XDG_DATA_HOME", oldDataHome);
+    platform::install(previous);
+    return picture;
+}
+
 // The proxy window with remembered domain and user, the password typed.
 QPixmap proxyWindow()
 {
@@ -396,6 +445,7 @@ const Shot Shots[] = {
     {"delete-computer-window", deleteComputerWindow},
     {"modify-computer-window", modifyComputerWindow},
     {"modify-computer-window-shares", modifyComputerWindowShares},
+    {"account-list-window", accountListWindow},
     {"proxy-window", proxyWindow},
     {"proxy-wait-window", proxyWaitWindow},
 };
