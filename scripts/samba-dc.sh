@@ -306,7 +306,26 @@ trust_second_domain() { # dir, deadline
         [ "$(date +%s)" -lt "$deadline" ] || die "$DC_NAME does not find $DOMAIN2's DC"
         sleep 0.5
     done
+    foreign_principal "$w"
     log "$DOMAIN trusts $DOMAIN2 (DC $DC2_NAME) after $(( $(now_ms) - t0 )) ms more"
+}
+
+# Samba's SAMR AddAliasMember cannot yet make the foreignSecurityPrincipal
+# object a new member from a trusted domain needs ("objectSid missing on
+# foreignSecurityPrincipal"), and then fails; once the object is there it
+# works. An LDAP member given by SID makes the object, so the first DC gets the
+# second domain's shared user as a member of one of its groups and loses it
+# again: what stays is the object.
+foreign_principal() { # dir
+    local sid group
+    sid=$(ldbsearch -H "$1/dc2/private/sam.ldb" "(sAMAccountName=$SHARED_USER)" objectSid |
+        sed -n 's/^objectSid: //p')
+    [ -n "$sid" ] || die "no SID for $SHARED_USER in $DOMAIN2"
+    group="CN=Allowed RODC Password Replication Group,CN=Users,$(cat "$1/dc.base")"
+    printf 'dn: %s\nchangetype: modify\n%s: member\nmember: <SID=%s>\n\n' \
+        "$group" add "$sid" "$group" delete "$sid" >"$1/log/fsp.ldif"
+    ldbmodify -H "$1/dc/private/sam.ldb" "$1/log/fsp.ldif" >"$1/log/fsp.out" 2>&1 ||
+        { cat "$1/log/fsp.out" >&2; die "foreign principal failed"; }
 }
 
 write_env2() {

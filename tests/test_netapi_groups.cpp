@@ -241,8 +241,7 @@ private slots:
 
     void trustedDomainMember_inLocalGroup()
     {
-        if (notApplicable(*m_target, Need::Trusts))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::Trusts);
         const std::string alias = uniqueName("ta");
         QCOMPARE(addGroup(alias, true), platform::status::Success);
         const std::string member =
@@ -253,6 +252,9 @@ private slots:
         QCOMPARE(status, platform::status::Success);
         QVERIFY(contains(listed, upper(member)));
         QCOMPARE(addMember(alias, member), platform::status::MemberInAlias);
+        QCOMPARE(delMember(alias, member), platform::status::Success);
+        QVERIFY(!contains(members(alias, status), upper(member)));
+        QCOMPARE(status, platform::status::Success);
     }
 
     void memberListings_pageByResumeHandle_data()

@@ -89,8 +89,7 @@ private slots:
 
     void smallPreferredLength_givesFewerEntries_butAtLeastOne()
     {
-        if (notApplicable(*m_target, Need::ByteRule))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::ByteRule);
         std::vector<NetDisplayRecord> one;
         QCOMPARE(chunk(1, 0, 1, one), platform::status::MoreData);
         QCOMPARE(one.size(), size_t(1));
@@ -113,8 +112,7 @@ private slots:
 
     void createdUsers_appearInUpperCaseOrder()
     {
-        if (notApplicable(*m_target, Need::KnownOrder))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::KnownOrder);
         const std::string stem = uniqueName("o", 12);
         const std::vector<std::string> created{stem + "B", stem + "a", stem + "C", stem + "b0"};
         for (const std::string &name : created) {

@@ -133,6 +133,21 @@ private slots:
             QVERIFY(contains(domains, upper(m_target->trustedDomain())));
     }
 
+    void serverEnumeration_ofTrustedDomain_listsItsController()
+    {
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::Trusts);
+        std::string trustedDc;
+        QCOMPARE(net().NetGetDCName({}, m_target->trustedDomain(), trustedDc),
+                 platform::status::Success);
+        QVERIFY(upper(trustedDc) != upper(dc()));
+        NetStatus status = 0;
+        const std::vector<std::string> names =
+            serverNames(NtServersAndControllers, m_target->trustedDomain(), status);
+        QCOMPARE(status, platform::status::Success);
+        QVERIFY(contains(names, upper(bare(trustedDc))));
+        QVERIFY(!contains(names, upper(bare(dc()))));
+    }
+
     void serverEnumeration_ofUnknownDomain_findsNoBrowser()
     {
         NetStatus status = 0;
@@ -142,8 +157,7 @@ private slots:
 
     void trustedDomains_comeAsOneNulSeparatedList()
     {
-        if (notApplicable(*m_target, Need::Trusts))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::Trusts);
         std::string list;
         QCOMPARE(net().NetEnumerateTrustedDomains({}, list), platform::status::Success);
         QVERIFY(list.size() >= 2);
@@ -161,8 +175,7 @@ private slots:
 
     void memberServerShares_listedAndRead()
     {
-        if (notApplicable(*m_target, Need::MemberShares))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::MemberShares);
         const std::string server = m_target->memberServer();
         std::vector<platform::ShareInfo2> shares;
         uint32_t read = 0, total = 0, resume = 0;
@@ -185,8 +198,7 @@ private slots:
 
     void localMachine_answersForTheEmptyServer()
     {
-        if (notApplicable(*m_target, Need::LocalMachine))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::LocalMachine);
         platform::WkstaInfo102 workstation;
         QCOMPARE(net().NetWkstaGetInfo({}, workstation), platform::status::Success);
         ServerInfo101 info;
@@ -199,8 +211,7 @@ private slots:
 
     void firstRun_ofSeveralProcesses_seedsExactlyOnce()
     {
-        if (notApplicable(*m_target, Need::FreshDirectory))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::FreshDirectory);
         QCOMPARE(m_target->firstRunSeeders(4), 1);
     }
 };

@@ -245,8 +245,7 @@ private slots:
 
     void passwordPolicy_refusesWeakPasswords_with2245()
     {
-        if (notApplicable(*m_target, Need::PasswordPolicy))
-            return;
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::PasswordPolicy);
         QVERIFY(m_target->setPasswordPolicy(12, false));
         UserInfo3 info = newUser(uniqueName("s"));
         info.password = "Short#1";

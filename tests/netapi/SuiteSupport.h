@@ -1,7 +1,8 @@
 // What the network-management suite's test files share: the target, names
 // that cannot clash with anything already in the directory, clean-up of what
 // an interrupted run left, full walks of the listings, and the record of cases
-// a target cannot express ("not applicable", passed, never skipped).
+// a target cannot express (skipped with the reason, or, for a part of a case,
+// "not applicable" printed).
 #pragma once
 
 #include "tests/netapi/NetapiTarget.h"
@@ -23,6 +24,16 @@ std::string uniqueName(const std::string &stem, int length = 16);
 // Prints "not applicable to <target>: <reason>" and returns true when the
 // target cannot express what the case needs.
 bool notApplicable(NetapiTarget &target, Need need);
+
+// Skips the whole case, with the reason, when the target cannot express what
+// it needs.
+#define SKIP_UNLESS_APPLICABLE(target, need)                                          \
+    do {                                                                              \
+        const std::string reason = (target).notApplicable(need);                      \
+        if (!reason.empty())                                                          \
+            QSKIP(qPrintable(QString::fromStdString("not applicable to "              \
+                                                    + (target).name() + ": " + reason))); \
+    } while (false)
 
 // Deletes the users, computers and groups whose names begin with the prefix
 // (but not the bulk users) at the target's controller.
