@@ -149,7 +149,7 @@ void SambaLiveTest::domainList_endsWithTheControllersDomain()
     QCOMPARE(list.item(list.count() - 2), dcDomain());
     QCOMPARE(list.item(list.count() - 1), MyComputer);
     if (!trustedDomain().isEmpty())
-        QVERIFY(list.contains(trustedDomain()));
+        QVERIFY(list.items().contains(trustedDomain()));
 }
 
 // A user of the trusted domain only, found in its own listing at its
