@@ -64,7 +64,7 @@ frmNTAddGroup::frmNTAddGroup(QWidget *parent)
     addTextField(TEXT_GroupDescription, LABEL_GroupDescription, DescriptionHint);
     connect(OPTION_Global, &QRadioButton::clicked, this, [this] { Show_Neutral(); });
     connect(OPTION_Local, &QRadioButton::clicked, this, [this] { Show_Neutral(); });
-    connect(BUTTON_Add, &QPushButton::clicked, this, &frmNTAddGroup::BUTTON_Add_Click);
+    connectTask(BUTTON_Add, &frmNTAddGroup::BUTTON_Add_Click);
 
     Form_Load();
 }
@@ -142,7 +142,8 @@ void frmNTAddGroup::BUTTON_Add_Click()
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     QString group = Trim_Blanks(TEXT_ID->text());
     BUTTON_Add->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -166,7 +167,8 @@ void frmNTAddGroup::BUTTON_Add_Click()
             return;
     }
     progress.setValue(progress.max() - step);
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
 
     const QString description = Trim_Blanks(TEXT_GroupDescription->text());
     const int32_t result = Execute_Command(QStringLiteral("NT Add Group.01"), group, server,
@@ -207,7 +209,8 @@ bool frmNTAddGroup::Search_Name(const QString &group, const QString &server, int
             return false;
         }
         progress.setValue(progress.value() + step);
-        seams::doEvents();
+        if (!letEventsRun())
+            return false;
         taken = result == 0;
     }
     if (!taken)

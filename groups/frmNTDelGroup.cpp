@@ -83,8 +83,8 @@ frmNTDelGroup::frmNTDelGroup(QWidget *parent)
     addTextField(TEXT_ID, LABEL_GroupName, GroupHint);
     connect(OPTION_Global, &QRadioButton::clicked, this, &frmNTDelGroup::OPTION_Click);
     connect(OPTION_Local, &QRadioButton::clicked, this, &frmNTDelGroup::OPTION_Click);
-    connect(BUTTON_List, &QPushButton::clicked, this, &frmNTDelGroup::BUTTON_List_Click);
-    connect(BUTTON_Delete, &QPushButton::clicked, this, &frmNTDelGroup::BUTTON_Delete_Click);
+    connectTask(BUTTON_List, &frmNTDelGroup::BUTTON_List_Click);
+    connectTask(BUTTON_Delete, &frmNTDelGroup::BUTTON_Delete_Click);
 
     Form_Load();
 }
@@ -192,7 +192,8 @@ bool frmNTDelGroup::Check_Fields()
 void frmNTDelGroup::BUTTON_List_Click()
 {
     BUTTON_List->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     if (domain.isEmpty()) {
@@ -224,7 +225,8 @@ void frmNTDelGroup::BUTTON_Delete_Click()
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     const QString names = Trim_Blanks(TEXT_ID->text());
     BUTTON_Delete->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;

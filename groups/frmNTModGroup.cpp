@@ -144,10 +144,10 @@ void frmNTModGroup::connectHandlers()
 {
     connect(OPTION_Global, &QRadioButton::clicked, this, &frmNTModGroup::OPTION_Global_Click);
     connect(OPTION_Local, &QRadioButton::clicked, this, &frmNTModGroup::OPTION_Local_Click);
-    connect(BUTTON_List, &QPushButton::clicked, this, &frmNTModGroup::BUTTON_List_Click);
-    connect(COMBO_GroupName, &QComboBox::activated, this, &frmNTModGroup::COMBO_GroupName_Click);
-    connect(BUTTON_AddMember, &QPushButton::clicked, this, &frmNTModGroup::BUTTON_AddMember_Click);
-    connect(BUTTON_DelMember, &QPushButton::clicked, this, &frmNTModGroup::BUTTON_DelMember_Click);
+    connectTask(BUTTON_List, &frmNTModGroup::BUTTON_List_Click);
+    connectTask(COMBO_GroupName, &QComboBox::activated, &frmNTModGroup::COMBO_GroupName_Click);
+    connectTask(BUTTON_AddMember, &frmNTModGroup::BUTTON_AddMember_Click);
+    connectTask(BUTTON_DelMember, &frmNTModGroup::BUTTON_DelMember_Click);
 
     connect(COMBO_MemberDomain, &QComboBox::editTextChanged, this, [this] { Show_Neutral(); });
     connect(COMBO_MemberDomain, &QComboBox::activated, this, [this] { Show_Neutral(); });

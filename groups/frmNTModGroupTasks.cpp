@@ -46,7 +46,8 @@ bool frmNTModGroup::Check_Fields()
 void frmNTModGroup::BUTTON_List_Click()
 {
     BUTTON_List->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (Trim_Blanks(COMBO_Domain->currentText()).isEmpty()) {
         Refuse_Field(COMBO_Domain, QStringLiteral("Please specify the NT domain for the groups."),
@@ -82,6 +83,8 @@ void frmNTModGroup::BUTTON_List_Click()
         OPTION_MemberType[MemberUser]->setChecked(true);
     COMBO_GroupName->setCurrentIndex(0);
     COMBO_GroupName_Click();
+    if (stopRequested())
+        return;
     COMBO_GroupName->setFocus();
     Show_Hint(QStringLiteral(
         "Group list complete.  Select target group from the Group Name dropdown list."));
@@ -115,7 +118,8 @@ void frmNTModGroup::COMBO_GroupName_Click()
     if (Get_GroupMembers(server, group, members, local) >= 1) {
         for (const QString &member : members) {
             LIST_Items->addItem(member);
-            seams::doEvents();
+            if (!letEventsRun())
+                break;
         }
     }
     showMemberCount();
@@ -129,7 +133,8 @@ void frmNTModGroup::BUTTON_AddMember_Click()
     const QString memberDomain = Server_Argument(Trim_Blanks(COMBO_MemberDomain->currentText()));
     const QString member = Trim_Blanks(TEXT_MemberName->text());
     BUTTON_AddMember->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -186,7 +191,8 @@ void frmNTModGroup::BUTTON_AddMember_Click()
 void frmNTModGroup::BUTTON_DelMember_Click()
 {
     BUTTON_DelMember->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (LIST_Items->selectedItems().isEmpty()) {
         seams::messageBox(QStringLiteral("No member(s) have been selected to delete."),

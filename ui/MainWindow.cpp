@@ -1,6 +1,8 @@
 #include "MainWindow.h"
 
+#include "AccessKeyRouter.h"
 #include "OleColor.h"
+#include "TaskWindow.h"
 #include "app/ActivityLog.h"
 #include "app/Identity.h"
 #include "app/OsVersion.h"
@@ -16,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
 #include <initializer_list>
 #include <iterator>
 
@@ -26,6 +29,10 @@ const QString KeyWindowSize = QStringLiteral("MainWindowSize");
 const QString KeyPanelNorm = QStringLiteral("PanelNorm");
 const QString KeyPanelFont = QStringLiteral("PanelFont");
 const QString KeyFontFocus = QStringLiteral("FontFocus");
+
+// The restored size: the tallest task window (adding a user) shows whole in
+// it, and with the frame and a task bar it fits a 1280x800 screen.
+constexpr QSize RestoredSize(1000, 720);
 
 // MainWindowSize: the window state as the settings hold it.
 enum StoredWindowState { StateNormal = 0, StateMinimised = 1, StateMaximised = 2 };
@@ -101,8 +108,12 @@ frmVarnel::frmVarnel(QWidget *parent) : QMainWindow(parent), m_mdiArea(new QMdiA
     setObjectName(QStringLiteral("frmVarnel"));
     m_mdiArea->setObjectName(QStringLiteral("MDI_Area"));
     setCentralWidget(m_mdiArea);
-    resize(800, 600);
+    // A task window larger than the workspace is scrolled to, not cut off.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    resize(RestoredSize);
     buildMenus();
+    new AccessKeyRouter(this, m_mdiArea);
     Form_Load();
 }
 
@@ -199,18 +210,33 @@ void frmVarnel::Form_Unload()
 
 void frmVarnel::closeEvent(QCloseEvent *event)
 {
-    // Task windows unload first, saving their own settings; one that refuses
-    // keeps the program running.
+    // Task windows unload first, saving their own settings. One whose task is
+    // running closes when the task has returned; the program ends after it.
     m_mdiArea->closeAllSubWindows();
-    for (QMdiSubWindow *frame : m_mdiArea->subWindowList()) {
-        if (frame->isVisible()) {
-            event->ignore();
-            return;
+    if (hasOpenTaskWindows()) {
+        for (QMdiSubWindow *frame : m_mdiArea->subWindowList()) {
+            auto *window = qobject_cast<TaskWindow *>(frame->widget());
+            m_closePending = m_closePending || (window && window->closePending());
         }
+        event->ignore();
+        return;
     }
     Form_Unload();
     event->accept();
     QCoreApplication::quit();
+}
+
+bool frmVarnel::hasOpenTaskWindows() const
+{
+    const QList<QMdiSubWindow *> frames = m_mdiArea->subWindowList();
+    return std::any_of(frames.begin(), frames.end(),
+                       [](const QMdiSubWindow *frame) { return frame->isVisible(); });
+}
+
+void frmVarnel::closeWhenTasksEnded()
+{
+    if (m_closePending && !hasOpenTaskWindows())
+        close();
 }
 
 void frmVarnel::registerTaskWindow(const QString &menuItem, WindowFactory factory)
@@ -247,6 +273,8 @@ void frmVarnel::showTaskWindow(const QString &menuItem)
                     emptied->close();
             },
             Qt::QueuedConnection);
+        connect(frame, &QObject::destroyed, this, &frmVarnel::closeWhenTasksEnded,
+                Qt::QueuedConnection);
         frame->show();
     } else if (frame->isMinimized()) {
         frame->showNormal();

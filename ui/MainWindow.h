@@ -69,8 +69,12 @@ private:
     void openAddWindow(int addWindow, const QString &menuItem);
     void openSharedProgressWindow(const QString &menuItem);
     void showTaskWindow(const QString &menuItem);
+    bool hasOpenTaskWindows() const;
+    void closeWhenTasksEnded();
 
     QMdiArea *m_mdiArea;
     QHash<QString, WindowFactory> m_factories;
     QHash<QString, QPointer<QMdiSubWindow>> m_windows;
+    // A close was asked for while a task window's task ran.
+    bool m_closePending = false;
 };

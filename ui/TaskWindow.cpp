@@ -191,8 +191,45 @@ void TaskWindow::Form_Unload()
 
 void TaskWindow::closeEvent(QCloseEvent *event)
 {
+    // The handler on the stack still uses the window: it closes once the
+    // task has returned.
+    if (taskRunning()) {
+        m_closePending = true;
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
+}
+
+TaskWindow::TaskScope::TaskScope(TaskWindow &window) : m_window(window)
+{
+    if (m_window.m_taskDepth++ == 0)
+        m_window.m_stopRequested = false;
+}
+
+TaskWindow::TaskScope::~TaskScope()
+{
+    if (--m_window.m_taskDepth > 0 || !m_window.m_closePending)
+        return;
+    // From the event loop: what called the handler (a button's release) still
+    // runs on this window's widgets.
+    QMetaObject::invokeMethod(
+        &m_window, [window = &m_window] { window->close(); }, Qt::QueuedConnection);
+}
+
+bool TaskWindow::letEventsRun()
+{
+    seams::doEvents();
+    return !stopRequested();
+}
+
+void TaskWindow::runTask(const std::function<void()> &task)
+{
+    if (taskRunning() || m_closePending)
+        return;
+    TaskScope scope(*this);
+    task();
 }
 
 void TaskWindow::Show_Hint(const QString &sentence)

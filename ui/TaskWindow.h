@@ -8,8 +8,31 @@
 // Controls are public members named as the controls are named (and each
 // widget's objectName is that name), so that a window's handlers read like
 // the steps they carry out.
+//
+// Tasks. A press starts a task: a handler that may let pending events run,
+// and while they run the operator can press again or close the window. The
+// frame keeps every window safe from both:
+//   * connectTask(BUTTON_Add, &MyWindow::BUTTON_Add_Click) runs the handler as
+//     a task. A press while any task of the window runs is ignored. Any signal
+//     can start a task: connectTask(LIST_Items, &QListWidget::itemDoubleClicked,
+//     &MyWindow::LIST_Items_DblClick).
+//   * connectStop(BUTTON_Cancel, &MyWindow::BUTTON_Cancel_Click): a stop button
+//     stays live during the task; its handler usually calls requestStop().
+//   * letEventsRun() is the only way a task lets events run. When it returns
+//     false (a close or a stop was asked for), the handler ends at once: it
+//     starts no further directory write and no further search step. A write
+//     already sent is finished, its outcome shown and logged as usual.
+//       if (!letEventsRun())
+//           return;
+//   * A close asked for during a task (Escape, the close box, Ctrl+F4, the main
+//     window closing) is refused and remembered; once the task has returned,
+//     the window closes, once however often it was asked. So a window is never
+//     destroyed under its own running handler.
+//   * TaskScope marks the window busy for a task that no signal starts (a
+//     timer): TaskWindow::TaskScope scope(*this);
 #pragma once
 
+#include <QAbstractButton>
 #include <QHash>
 #include <QString>
 #include <QWidget>
@@ -53,6 +76,25 @@ public:
 
     // The hint sentence of the domain field, the same in every window.
     static const QString DomainHint;
+
+    // Marks the window busy while it lives; nests. When the outermost scope
+    // ends with a close pending, the window closes from the event loop.
+    class TaskScope {
+    public:
+        explicit TaskScope(TaskWindow &window);
+        ~TaskScope();
+        TaskScope(const TaskScope &) = delete;
+        TaskScope &operator=(const TaskScope &) = delete;
+
+    private:
+        TaskWindow &m_window;
+    };
+
+    bool taskRunning() const { return m_taskDepth > 0; }
+    // A close was asked for during the running task.
+    bool closePending() const { return m_closePending; }
+    // The running task should end at its next safe step.
+    bool stopRequested() const { return m_closePending || m_stopRequested; }
 
     QLabel *const LABEL_Domain;
     QComboBox *const COMBO_Domain;
@@ -117,6 +159,33 @@ protected:
     // the copyright line.
     void setContent(QBoxLayout *content);
 
+    // Lets pending events run; false when the task should end now.
+    bool letEventsRun();
+    // Asks the running task to end at its next letEventsRun (a stop button).
+    void requestStop() { m_stopRequested = true; }
+    // Runs `task` as a task of this window, unless one is running already or
+    // the window is about to close.
+    void runTask(const std::function<void()> &task);
+
+    template <typename Sender, typename Signal, typename Window>
+    void connectTask(Sender *sender, Signal signal, void (Window::*handler)())
+    {
+        connect(sender, signal, this, [this, handler] {
+            runTask([this, handler] { (static_cast<Window *>(this)->*handler)(); });
+        });
+    }
+    template <typename Window>
+    void connectTask(QAbstractButton *button, void (Window::*handler)())
+    {
+        connectTask(button, &QAbstractButton::clicked, handler);
+    }
+    template <typename Window>
+    void connectStop(QAbstractButton *button, void (Window::*handler)())
+    {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, handler] { (static_cast<Window *>(this)->*handler)(); });
+    }
+
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -136,4 +205,7 @@ private:
     QHash<QObject *, FocusHandlers> m_focusHandlers;
     QHash<std::pair<QObject *, int>, std::function<void()>> m_eventHandlers;
     bool m_unloaded = false;
+    int m_taskDepth = 0;
+    bool m_closePending = false;
+    bool m_stopRequested = false;
 };

@@ -123,21 +123,14 @@ frmNTAddUserComputer::Find_InDomains(const QString &accountName, bool computerAc
             return search;
         }
         advanceProgress();
-        seams::doEvents();
-        if (search.status == directory_result::Success)
+        search.stopped = !letEventsRun();
+        if (search.stopped || search.status == directory_result::Success)
             return search;
     }
     return search;
 }
 
-void frmNTAddUserComputer::BUTTON_Add_Click()
-{
-    if (m_running)
-        return;
-    m_running = true;
-    Run_Task();
-    m_running = false;
-}
+void frmNTAddUserComputer::BUTTON_Add_Click() { Run_Task(); }
 
 void frmNTAddUserComputer::Run_Task()
 {
@@ -146,7 +139,8 @@ void frmNTAddUserComputer::Run_Task()
     run.user = Trim_Blanks(TEXT_UserName->text());
     run.computer = Trim_Blanks(TEXT_ComputerName->text());
     BUTTON_Add->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -163,7 +157,8 @@ void frmNTAddUserComputer::Run_Task()
 
     ProgressIndicator &progress = appContext().SharedProgress();
     progress.setValue(progress.max() - (CHECK_Also->isChecked() ? 2 : 1) * m_progressStep);
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Finish_Task(run);
 }
 
@@ -243,6 +238,8 @@ bool frmNTAddUserComputer::Look_Up(AddRun &run, bool &userTaken, bool &computerT
         == directory_result::Success;
     if (!userTaken) {
         const DomainSearch search = Find_InDomains(run.user, false);
+        if (search.stopped)
+            return false;
         if (unreachable(search.status)) {
             Fail_Task(UserNotAdded, search.unreachable + DomainDown);
             return false;
@@ -261,6 +258,8 @@ bool frmNTAddUserComputer::Look_Up(AddRun &run, bool &userTaken, bool &computerT
     }
     if (!computerTaken) {
         const DomainSearch search = Find_InDomains(run.computer, true);
+        if (search.stopped)
+            return false;
         if (unreachable(search.status)) {
             Fail_Task(ComputerNotAdded, search.unreachable + DomainDown);
             return false;

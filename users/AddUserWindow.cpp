@@ -186,7 +186,7 @@ void frmNTAddUserComputer::connectHandlers()
     // A check box's value set by the program counts as a click too, so that
     // the computer fields always follow CHECK_Also.
     connect(CHECK_Also, &QCheckBox::toggled, this, [this] { CHECK_Also_Click(); });
-    connect(BUTTON_Add, &QPushButton::clicked, this, &frmNTAddUserComputer::BUTTON_Add_Click);
+    connectTask(BUTTON_Add, &frmNTAddUserComputer::BUTTON_Add_Click);
 }
 
 // The first and last name: the common focus handlers, except that leaving

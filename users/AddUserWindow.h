@@ -75,6 +75,8 @@ private:
     struct DomainSearch {
         int32_t status = 1;
         QString unreachable;
+        // The window is closing: the search ended unfinished.
+        bool stopped = false;
     };
     // The values one run of the task works on.
     struct AddRun {
@@ -112,7 +114,4 @@ private:
 
     bool m_taskAttempted = false;
     int32_t m_progressStep = 0;
-    // Set while a run lets window events through, so that a second press of
-    // BUTTON_Add does not start a run inside the first.
-    bool m_running = false;
 };

@@ -74,12 +74,10 @@ frmNTDelUser::frmNTDelUser(QWidget *parent)
     addTextField(TEXT_ID, LABEL_UserName, UserNameHint);
     connect(LIST_Items, &ListBox::keyUp, this, &frmNTDelUser::LIST_Items_KeyUp);
     connect(LIST_Items, &ListBox::mouseUp, this, &frmNTDelUser::LIST_Items_MouseUp);
-    connect(LIST_Items, &QListWidget::itemDoubleClicked, this,
-            &frmNTDelUser::LIST_Items_DblClick);
-    connect(BUTTON_List, &QPushButton::clicked, this, &frmNTDelUser::BUTTON_List_Click);
-    connect(BUTTON_CheckProp, &QPushButton::clicked, this,
-            &frmNTDelUser::BUTTON_CheckProp_Click);
-    connect(BUTTON_Delete, &QPushButton::clicked, this, &frmNTDelUser::BUTTON_Delete_Click);
+    connectTask(LIST_Items, &QListWidget::itemDoubleClicked, &frmNTDelUser::LIST_Items_DblClick);
+    connectTask(BUTTON_List, &frmNTDelUser::BUTTON_List_Click);
+    connectTask(BUTTON_CheckProp, &frmNTDelUser::BUTTON_CheckProp_Click);
+    connectTask(BUTTON_Delete, &frmNTDelUser::BUTTON_Delete_Click);
 
     Form_Load();
 }
@@ -178,7 +176,8 @@ bool frmNTDelUser::findServer(QString &server)
 void frmNTDelUser::BUTTON_List_Click()
 {
     BUTTON_List->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     if (domain.isEmpty()) {
@@ -240,7 +239,8 @@ void frmNTDelUser::removeFromList(const QString &name)
 void frmNTDelUser::BUTTON_CheckProp_Click()
 {
     BUTTON_CheckProp->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -279,7 +279,8 @@ void frmNTDelUser::BUTTON_Delete_Click()
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     const QString names = Trim_Blanks(TEXT_ID->text());
     BUTTON_Delete->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;

@@ -44,7 +44,7 @@ bool Is_LaterLogon(const LastLogon &found, const QDate &candidate)
 
 LastLogon Find_LastLogon(const QString &user, const QString &logonServer,
                          const QString &runServer, const QString &domain,
-                         const std::function<void(int remaining)> &progress)
+                         const std::function<bool(int remaining)> &progress)
 {
     if (Is_ServerName(logonServer)) {
         const QDate date = logonAt(user, logonServer);
@@ -60,8 +60,8 @@ LastLogon Find_LastLogon(const QString &user, const QString &logonServer,
     QString noPrefix;
     Enum_Accounts(domain, enum_kind::BackupControllers, controllers, false, noPrefix);
     for (qsizetype i = 0; i < controllers.size(); ++i) {
-        if (progress)
-            progress(int(controllers.size() - i - 1));
+        if (progress && !progress(int(controllers.size() - i - 1)))
+            break;
         const QString controller = asServer(controllers.at(i));
         const QDate date = logonAt(user, controller);
         if (Is_LaterLogon(found, date))

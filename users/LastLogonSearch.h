@@ -21,10 +21,11 @@ bool Is_LaterLogon(const LastLogon &found, const QDate &candidate);
 // it): when it names a controller ("\\NAME") only that one is asked.
 // Otherwise the server of the run is asked, then each backup controller of
 // `domain` in the order listed; `progress` is told, before each of them, how
-// many remain after it. A controller that cannot be read is skipped.
+// many remain after it, and the search ends when it answers false. A
+// controller that cannot be read is skipped.
 LastLogon Find_LastLogon(const QString &user, const QString &logonServer,
                          const QString &runServer, const QString &domain,
-                         const std::function<void(int remaining)> &progress);
+                         const std::function<bool(int remaining)> &progress);
 
 // The date in the short format, then ", " and the controller when one is
 // known; empty when nothing was found.

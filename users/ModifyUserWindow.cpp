@@ -157,20 +157,16 @@ frmNTModUser::frmNTModUser(QWidget *parent)
     connect(LIST_Items, &QListWidget::itemSelectionChanged, this,
             &frmNTModUser::LIST_Items_Click);
     connect(LIST_Items, &QListWidget::itemClicked, this, &frmNTModUser::LIST_Items_Click);
-    connect(LIST_Items, &QListWidget::itemDoubleClicked, this,
-            &frmNTModUser::LIST_Items_DblClick);
-    connect(BUTTON_List, &QPushButton::clicked, this, &frmNTModUser::BUTTON_List_Click);
-    connect(BUTTON_RefreshList, &QPushButton::clicked, this,
-            &frmNTModUser::BUTTON_RefreshList_Click);
-    connect(BUTTON_PropertiesSet, &QPushButton::clicked, this,
-            &frmNTModUser::BUTTON_PropertiesSet_Click);
-    connect(BUTTON_PropertiesView, &QPushButton::clicked, this,
-            &frmNTModUser::BUTTON_PropertiesView_Click);
-    connect(BUTTON_GetLL, &QPushButton::clicked, this, &frmNTModUser::BUTTON_GetLL_Click);
-    connect(BUTTON_WTS, &QPushButton::clicked, this, &frmNTModUser::BUTTON_WTS_Click);
-    connect(BUTTON_Rename, &QPushButton::clicked, this, &frmNTModUser::BUTTON_Rename_Click);
-    connect(BUTTON_Password, &QPushButton::clicked, this, &frmNTModUser::BUTTON_Password_Click);
-    connect(BUTTON_Apply, &QPushButton::clicked, this, &frmNTModUser::BUTTON_Apply_Click);
+    connectTask(LIST_Items, &QListWidget::itemDoubleClicked, &frmNTModUser::LIST_Items_DblClick);
+    connectTask(BUTTON_List, &frmNTModUser::BUTTON_List_Click);
+    connectTask(BUTTON_RefreshList, &frmNTModUser::BUTTON_RefreshList_Click);
+    connectTask(BUTTON_PropertiesSet, &frmNTModUser::BUTTON_PropertiesSet_Click);
+    connectTask(BUTTON_PropertiesView, &frmNTModUser::BUTTON_PropertiesView_Click);
+    connectTask(BUTTON_GetLL, &frmNTModUser::BUTTON_GetLL_Click);
+    connectTask(BUTTON_WTS, &frmNTModUser::BUTTON_WTS_Click);
+    connectTask(BUTTON_Rename, &frmNTModUser::BUTTON_Rename_Click);
+    connectTask(BUTTON_Password, &frmNTModUser::BUTTON_Password_Click);
+    connectTask(BUTTON_Apply, &frmNTModUser::BUTTON_Apply_Click);
 
     Form_Load();
     Clear_Properties(true);
@@ -387,7 +383,8 @@ QString frmNTModUser::domainText() const
 void frmNTModUser::BUTTON_List_Click()
 {
     BUTTON_List->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     if (domain.isEmpty()) {
@@ -464,7 +461,8 @@ void frmNTModUser::showAccountFound() { Show_Hint(AccountFoundText); }
 void frmNTModUser::BUTTON_PropertiesSet_Click()
 {
     BUTTON_PropertiesSet->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -518,7 +516,8 @@ void frmNTModUser::BUTTON_PropertiesView_Click()
 {
     const QString shownDomain = domainText();
     BUTTON_PropertiesView->setFocus();
-    seams::doEvents();
+    if (!letEventsRun())
+        return;
     Show_Neutral();
     if (!Check_Fields())
         return;
@@ -550,7 +549,7 @@ void frmNTModUser::BUTTON_PropertiesView_Click()
     ListWidgetControl groups(LIST_Groups);
     List_UserGroups(groups, {Trim_Blanks(TEXT_ID->text()), server,
                              Trim_Blanks(COMBO_Domain->currentText()), shownDomain,
-                             otherDomains});
+                             otherDomains, [this] { return letEventsRun(); }});
     PICTURE_PropertiesView->setVisible(true);
     showAccountFound();
 }
@@ -574,7 +573,7 @@ void frmNTModUser::BUTTON_GetLL_Click()
         Trim_Blanks(TEXT_ID->text()), LABEL_Misc[3]->text(), server,
         Trim_Blanks(COMBO_Domain->currentText()), [this](int remaining) {
             LABEL_Misc[4]->setText(QStringLiteral("Working...") + QString::number(remaining));
-            seams::doEvents();
+            return letEventsRun();
         });
     LABEL_Misc[4]->setText(LastLogon_Text(found));
     seams::setPointer(seams::Pointer::Default);

@@ -8,12 +8,24 @@
 
 namespace {
 
-void addEntries(ListControl &list, const QString &prefix, const QStringList &groups)
+bool letEventsRun(const GroupSearch &search)
+{
+    if (search.letEventsRun)
+        return search.letEventsRun();
+    seams::doEvents();
+    return true;
+}
+
+// False when the listing was ended.
+bool addEntries(ListControl &list, const QString &prefix, const QStringList &groups,
+                const GroupSearch &search)
 {
     for (const QString &group : groups) {
         list.addItem(prefix + group);
-        seams::doEvents();
+        if (!letEventsRun(search))
+            return false;
     }
+    return true;
 }
 
 void addOtherDomains(ListControl &list, const GroupSearch &search)
@@ -25,7 +37,8 @@ void addOtherDomains(ListControl &list, const GroupSearch &search)
             continue;
         QStringList groups;
         Get_UserGroups(controller, member, groups, true);
-        addEntries(list, QStringLiteral("LOCAL: ") + other + u'\\', groups);
+        if (!addEntries(list, QStringLiteral("LOCAL: ") + other + u'\\', groups, search))
+            return;
     }
 }
 
@@ -35,11 +48,13 @@ void List_UserGroups(ListControl &list, const GroupSearch &search)
 {
     QStringList global;
     Get_UserGroups(search.server, search.user, global, false);
-    addEntries(list, QStringLiteral("GLOBAL: "), global);
+    if (!addEntries(list, QStringLiteral("GLOBAL: "), global, search))
+        return;
 
     QStringList local;
     Get_UserGroups(search.server, search.user, local, true);
-    addEntries(list, QStringLiteral("LOCAL: ") + search.domainText + u'\\', local);
+    if (!addEntries(list, QStringLiteral("LOCAL: ") + search.domainText + u'\\', local, search))
+        return;
 
     if (!Is_ServerName(search.domain))
         addOtherDomains(list, search);

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class ListControl;
 
@@ -16,10 +17,14 @@ struct GroupSearch {
     // The domain list's entries after the first: the domains asked for local
     // groups that hold domain\user (only when `domain` is a domain).
     QStringList otherDomains;
+    // Lets pending window events run; false ends the listing there. Unset,
+    // events run and the listing goes on.
+    std::function<bool()> letEventsRun;
 };
 
 // Adds "GLOBAL: group", then "LOCAL: " + domainText + "\group", then
 // "LOCAL: " + other domain + "\group" for each other domain whose controller
 // is found and is not the server of the run. Pending window events run after
 // each entry, so that a long list shows as it grows.
+// (The listing ends early when search.letEventsRun answers false.)
 void List_UserGroups(ListControl &list, const GroupSearch &search);

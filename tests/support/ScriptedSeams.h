@@ -4,6 +4,7 @@
 
 #include "app/Seams.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QQueue>
 
@@ -47,7 +48,15 @@ public:
 class CountingEventPump : public seams::EventPump {
 public:
     int passes = 0;
-    void processPendingEvents() override { ++passes; }
+    // Whether a pass delivers the queued events (key presses, clicks, closes),
+    // as the program's pump does.
+    bool deliver = false;
+    void processPendingEvents() override
+    {
+        ++passes;
+        if (deliver)
+            QCoreApplication::processEvents();
+    }
 };
 
 class RecordingPointer : public seams::MousePointer {
