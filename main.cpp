@@ -23,6 +23,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
 #include <cstdio>
 
 namespace {
@@ -84,6 +86,9 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnel"));
+    // The installed desktop entry and icon: desktops match windows to the entry by it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.varnel.Varnel"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.varnel.Varnel")));
     seams::install(seams::qtSeams());
     const auto directory = selectDirectory(actAs);
     if (!directory.net) {

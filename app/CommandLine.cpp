@@ -16,7 +16,8 @@ int16_t toKind(const QString &text)
 {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
-    if (!ok)
+    // NaN passes every range test below, and converting it is undefined.
+    if (!ok || !std::isfinite(value))
         return -1;
     const double rounded = std::nearbyint(value);
     if (rounded < std::numeric_limits<int16_t>::min() ||
@@ -34,10 +35,12 @@ QString JoinCommandLine(const QStringList &argumentsAfterProgram)
 
 std::optional<AccountListRequest> ParseAccountListRequest(const QString &commandLine)
 {
-    const QString upper = commandLine.toUpper();
-    const qsizetype domainAt = upper.indexOf(DomainKey);
-    const qsizetype typeAt = upper.indexOf(TypeKey);
-    const qsizetype criteriaAt = upper.indexOf(CriteriaKey);
+    // Found in the text itself: upper-casing may change its length ("ß"
+    // becomes "SS"), and positions in the upper-cased copy would then cut the
+    // original at the wrong places.
+    const qsizetype domainAt = commandLine.indexOf(DomainKey, 0, Qt::CaseInsensitive);
+    const qsizetype typeAt = commandLine.indexOf(TypeKey, 0, Qt::CaseInsensitive);
+    const qsizetype criteriaAt = commandLine.indexOf(CriteriaKey, 0, Qt::CaseInsensitive);
     if (domainAt < 0 || typeAt < 0 || criteriaAt < 0)
         return std::nullopt;
     // The values are cut out by position, so the keys must stand in this order.

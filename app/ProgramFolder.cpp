@@ -1,5 +1,6 @@
 #include "ProgramFolder.h"
 
+#include "platform/InstallLayout.h"
 #include "platform/Platform.h"
 #include "platform/SystemInfo.h"
 
@@ -22,6 +23,15 @@ QString ProgramFolder()
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
     return platform::system().writableFolder();
+}
+
+QString HelperFolder()
+{
+    const QString program = ProgramFolder();
+    if (!overrideFolder().isEmpty() || !QCoreApplication::instance()
+        || platform::IsBuildTree(program))
+        return program;
+    return platform::InstalledHelperFolder(program);
 }
 
 void SetProgramFolder(const QString &folder) { overrideFolder() = folder; }

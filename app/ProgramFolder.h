@@ -1,13 +1,20 @@
-// The program's folder: where the companion tools (Usrmgr.exe, Srvmgr.exe,
-// netdom.exe) and the help file are looked for.
+// The program's folder, and the folder of its companion files (netdom.exe, the
+// tools of the menus, the help file).
 #pragma once
 
 #include <QString>
 
-// Beside the executable when an application object exists; otherwise (no
-// executable path to go by) the platform's writable folder. No trailing slash.
+// The executable's folder when an application object exists (copies of the
+// program are started from here); otherwise (no executable path to go by) the
+// platform's writable folder. No trailing slash.
 QString ProgramFolder();
 
-// Puts another folder in place of the one above (tests, screenshots); an empty
-// text goes back to the real folder.
+// Where companion files are looked for: the executable's folder in a build
+// tree; lib/varnel under the install prefix (/usr/lib/varnel for the package)
+// when installed, since an installed program's bin/ is shared with every other
+// program. No trailing slash.
+QString HelperFolder();
+
+// Puts another folder in place of both of the above (tests, screenshots); an
+// empty text goes back to the real folders.
 void SetProgramFolder(const QString &folder);

@@ -52,9 +52,16 @@ HomeDirectory splitHomeDir(const QString &homeDir)
     return {QString(), homeDir};
 }
 
-uint32_t rebuiltUserFlags(const AccountChanges &changes)
+// The flags a full update manages; every other one (smart card required, not
+// delegated, DES only, ...) stays as read, unless the account starts afresh.
+constexpr uint32_t ManagedFlags = uf::PasswdCantChange | uf::DontExpirePasswd
+    | uf::AccountDisable | uf::Lockout | uf::PasswordExpired;
+
+uint32_t rebuiltUserFlags(uint32_t current, const AccountChanges &changes)
 {
     uint32_t flags = uf::NormalAccount | uf::Script;
+    if (!changes.FreshAccount)
+        flags |= current & ~ManagedFlags;
     if (changes.CannotChange)
         flags |= uf::PasswdCantChange;
     if (changes.NeverExpires)
@@ -82,76 +89,93 @@ void editUser(platform::UserInfo3 &info, const AccountChanges &changes, RecordEd
         info.passwordExpired = PasswordExpiredNow; // on its own, no reason to write
     if (changes.FullUpdate) {
         info.passwordExpired = changes.MustChange ? PasswordExpiredNow : 0;
-        info.flags = rebuiltUserFlags(changes);
+        info.flags = rebuiltUserFlags(info.flags, changes);
+        if (changes.FreshAccount)
+            info.acctExpires = platform::TimeqForever;
         editor.markChanged();
     }
     if (!changes.Password.isEmpty()) {
         info.password = To_NetStr(changes.Password);
         editor.markChanged();
     }
-    info.acctExpires = platform::TimeqForever;
 }
 
-// Reads, edits and writes back a user or computer account. The read's or
-// the write's status.
-NetStatus writeUserAccount(const std::string &server, const std::string &account, bool user,
-                           const AccountChanges &changes)
+NetStatus renameAccount(const std::string &server, const std::string &from,
+                        const std::string &to, int32_t kind, bool localGroup)
 {
     auto &net = platform::net();
-    const uint32_t level = user ? UserLevel : ComputerLevel;
-    platform::UserInfo3 info;
-    NetStatus status = net.NetUserGetInfo(server, account, level, info);
-    appContext().LastNetStatus = status;
-    if (status != 0)
-        return status;
-    RecordEditor editor(changes.FullUpdate);
-    if (user)
-        editUser(info, changes, editor);
-    else
-        editor.put(info.comment, changes.Description);
-    if (editor.changed()) {
-        status = net.NetUserSetInfo(server, account, level, info, nullptr);
-        appContext().LastNetStatus = status;
-    }
-    return status;
-}
-
-NetStatus writeGroup(const std::string &server, const std::string &group,
-                     const AccountChanges &changes)
-{
-    auto &net = platform::net();
-    platform::GroupInfo1 info;
-    NetStatus status = changes.LocalGroup
-        ? net.NetLocalGroupGetInfo(server, group, GroupLevel, info)
-        : net.NetGroupGetInfo(server, group, GroupLevel, info);
-    appContext().LastNetStatus = status;
-    if (status != 0)
-        return status;
-    RecordEditor editor(changes.FullUpdate);
-    editor.put(info.comment, changes.Description);
-    if (editor.changed()) {
-        status = changes.LocalGroup
-            ? net.NetLocalGroupSetInfo(server, group, GroupLevel, info, nullptr)
-            : net.NetGroupSetInfo(server, group, GroupLevel, info, nullptr);
-        appContext().LastNetStatus = status;
-    }
-    return status;
-}
-
-NetStatus rename(const std::string &server, const std::string &account, int32_t kind,
-                 const AccountChanges &changes)
-{
-    auto &net = platform::net();
-    const std::string newName = To_NetStr(changes.NewName);
     if (kind != account_kind::Group) {
         platform::UserInfo3 info;
-        info.name = newName;
-        return net.NetUserSetInfo(server, account, RenameLevel, info, nullptr);
+        info.name = to;
+        return net.NetUserSetInfo(server, from, RenameLevel, info, nullptr);
     }
-    const platform::GroupInfo1 info{newName, {}};
-    return changes.LocalGroup
-        ? net.NetLocalGroupSetInfo(server, account, RenameLevel, info, nullptr)
-        : net.NetGroupSetInfo(server, account, RenameLevel, info, nullptr);
+    const platform::GroupInfo1 info{to, {}};
+    return localGroup ? net.NetLocalGroupSetInfo(server, from, RenameLevel, info, nullptr)
+                      : net.NetGroupSetInfo(server, from, RenameLevel, info, nullptr);
+}
+
+// One account's change: the record as read, what is to be written, and the
+// name it is written under.
+struct AccountEdit {
+    std::string server;
+    std::string account;
+    int32_t kind = account_kind::User;
+    bool localGroup = false;
+    bool changed = false;
+    platform::UserInfo3 user;
+    platform::GroupInfo1 group;
+};
+
+NetStatus readAndEdit(AccountEdit &edit, const AccountChanges &changes)
+{
+    auto &net = platform::net();
+    RecordEditor editor(changes.FullUpdate);
+    NetStatus status = 0;
+    if (edit.kind == account_kind::Group) {
+        status = edit.localGroup
+            ? net.NetLocalGroupGetInfo(edit.server, edit.account, GroupLevel, edit.group)
+            : net.NetGroupGetInfo(edit.server, edit.account, GroupLevel, edit.group);
+        if (status == 0)
+            editor.put(edit.group.comment, changes.Description);
+    } else {
+        const bool user = edit.kind == account_kind::User;
+        status = net.NetUserGetInfo(edit.server, edit.account, user ? UserLevel : ComputerLevel,
+                                    edit.user);
+        if (status == 0 && user)
+            editUser(edit.user, changes, editor);
+        else if (status == 0)
+            editor.put(edit.user.comment, changes.Description);
+    }
+    edit.changed = editor.changed();
+    return status;
+}
+
+NetStatus writeEdit(const AccountEdit &edit, const std::string &account)
+{
+    auto &net = platform::net();
+    if (edit.kind == account_kind::Group)
+        return edit.localGroup
+            ? net.NetLocalGroupSetInfo(edit.server, account, GroupLevel, edit.group, nullptr)
+            : net.NetGroupSetInfo(edit.server, account, GroupLevel, edit.group, nullptr);
+    const uint32_t level = edit.kind == account_kind::User ? UserLevel : ComputerLevel;
+    return net.NetUserSetInfo(edit.server, account, level, edit.user, nullptr);
+}
+
+// Rename first, so that a name the directory refuses (taken, too long)
+// leaves the account untouched; a write refused under the new name is
+// undone by renaming back.
+NetStatus renameAndWrite(const AccountEdit &edit, const std::string &newName)
+{
+    NetStatus status =
+        renameAccount(edit.server, edit.account, newName, edit.kind, edit.localGroup);
+    if (status != 0 || !edit.changed)
+        return status;
+    AccountEdit renamed = edit;
+    renamed.user.name = renamed.group.name = newName;
+    status = writeEdit(renamed, newName);
+    if (status != 0)
+        renameAccount(edit.server, newName, edit.account, edit.kind, edit.localGroup);
+    return status;
 }
 
 } // namespace
@@ -173,13 +197,17 @@ int32_t Set_AccountInfo(QString &name, const QString &server, int32_t kind,
             changes.NewName = changes.NewName.toUpper() + u'$';
         }
     }
-    const std::string account = To_NetStr(name);
-    if (kind == account_kind::Group)
-        writeGroup(resolved, account, changes);
-    else
-        writeUserAccount(resolved, account, kind == account_kind::User, changes);
-    if (!changes.NewName.isEmpty() && appContext().LastNetStatus == 0)
-        appContext().LastNetStatus = rename(resolved, account, kind, changes);
+    AccountEdit edit;
+    edit.server = resolved;
+    edit.account = To_NetStr(name);
+    edit.kind = kind;
+    edit.localGroup = changes.LocalGroup;
+    NetStatus status = readAndEdit(edit, changes);
+    if (status == 0 && !changes.NewName.isEmpty())
+        status = renameAndWrite(edit, To_NetStr(changes.NewName));
+    else if (status == 0 && edit.changed)
+        status = writeEdit(edit, edit.account);
+    appContext().LastNetStatus = status;
 
     Remove_TrailingDollar(name);
     Remove_TrailingDollar(changes.NewName);

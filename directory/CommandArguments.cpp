@@ -50,6 +50,14 @@ QString ArgumentReader::text(int position)
     return {};
 }
 
+QString ArgumentReader::optionalText(int position)
+{
+    const size_t index = size_t(position - 1);
+    if (index >= m_arguments.size() || !m_arguments[index] || !m_arguments[index]->isValid())
+        return {};
+    return text(position);
+}
+
 bool ArgumentReader::flag(int position)
 {
     const QVariant *value = at(position);

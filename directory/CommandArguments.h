@@ -19,6 +19,8 @@ class ArgumentReader {
 public:
     explicit ArgumentReader(const CommandArguments &arguments) : m_arguments(arguments) {}
     QString text(int position);
+    // A text the command may do without: empty when absent.
+    QString optionalText(int position);
     bool flag(int position);
     bool failed() const { return m_failed; }
 

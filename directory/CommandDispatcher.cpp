@@ -3,6 +3,7 @@
 #include "AccountCreation.h"
 #include "AccountWrite.h"
 #include "DirectoryResult.h"
+#include "GroupCleanup.h"
 #include "GroupMembership.h"
 #include "RandomPassword.h"
 
@@ -11,6 +12,16 @@
 namespace {
 
 using Handler = int32_t (*)(QString &name, const QString &server, ArgumentReader &opt);
+
+// The report of the command running now (the program changes the directory
+// from its one interface thread only); null when the caller wants none.
+CommandReport *t_report = nullptr;
+
+void reportKeptBy(const QStringList &keptBy)
+{
+    if (t_report)
+        t_report->keptBy.append(keptBy);
+}
 
 // --- Creation and deletion -------------------------------------------------
 
@@ -75,12 +86,17 @@ int32_t change(QString &name, const QString &server, int32_t kind, AccountChange
     return Set_AccountInfo(name, server, kind, changes);
 }
 
-// Takes a soft-deleted account back into use: every property and the password
-// rewritten, the account enabled, renamed to Opt7.
+// Takes a soft-deleted account back into use: first out of every group the
+// clean-up of a soft delete leaves it in (accounts soft-deleted before that
+// clean-up existed too), then renamed to Opt7 and given a fresh account's
+// state with every property and the password rewritten, enabled. Opt8, when
+// given, is the domain the account is in, so that the local groups of the
+// other listed domains let it go as well.
 int32_t reuseUser(QString &name, const QString &server, ArgumentReader &opt)
 {
     AccountChanges changes;
     changes.FullUpdate = true;
+    changes.FreshAccount = true;
     changes.Description = opt.text(1);
     changes.FullName = opt.text(2);
     changes.Script = opt.text(3);
@@ -88,18 +104,28 @@ int32_t reuseUser(QString &name, const QString &server, ArgumentReader &opt)
     changes.MustChange = opt.flag(5);
     changes.Password = opt.text(6);
     changes.NewName = opt.text(7);
-    return change(name, server, account_kind::User, changes, opt);
+    const QString domain = opt.optionalText(8);
+    if (opt.failed())
+        return directory_result::Failure;
+    QStringList keptBy;
+    if (const int32_t result = Clean_UserGroups(name, server, domain, keptBy))
+        return result;
+    reportKeptBy(keptBy);
+    return Set_AccountInfo(name, server, account_kind::User, changes);
 }
 
-// The soft delete ("enabled for reuse"): the account stays, disabled and
-// stripped, renamed to Opt1 when given. Its password becomes a fresh random
-// one, so that no word known to every copy of the program opens it and a
-// domain that enforces complexity accepts it.
+// The soft delete ("enabled for reuse"): the account stays, renamed to Opt1
+// when given, disabled and stripped (its expiry and other flags kept), then
+// taken out of its groups (Opt2, when given, is its domain: see reuseUser).
+// Its password becomes a fresh random one, so that no word known to every
+// copy of the program opens it and a domain that enforces complexity accepts
+// it. A rename or write that fails leaves the account as it was.
 int32_t softDeleteUser(QString &name, const QString &server, ArgumentReader &opt)
 {
     AccountChanges changes;
     changes.FullUpdate = true;
     changes.NewName = opt.text(1);
+    const QString domain = opt.optionalText(2);
     if (opt.failed())
         return directory_result::Failure;
     changes.FullName = QStringLiteral("Disabled");
@@ -108,7 +134,15 @@ int32_t softDeleteUser(QString &name, const QString &server, ArgumentReader &opt
     changes.Password = Generate_Password();
     const int32_t result = Set_AccountInfo(name, server, account_kind::User, changes);
     changes.Password.fill(QChar(u'\0'));
-    return result;
+    if (result != directory_result::Success)
+        return result;
+    QStringList keptBy;
+    const QString current = changes.NewName.isEmpty() ? name : changes.NewName;
+    const int32_t cleaned = Clean_UserGroups(current, server, domain, keptBy);
+    reportKeptBy(keptBy);
+    if (cleaned != directory_result::Success && t_report)
+        t_report->renamedTo = current;
+    return cleaned;
 }
 
 int32_t describeComputer(QString &name, const QString &server, ArgumentReader &opt)
@@ -226,12 +260,16 @@ constexpr std::array<Command, 20> Commands{{
 } // namespace
 
 int32_t Execute_Command(const QString &command, QString &accountName, const QString &server,
-                        const CommandArguments &options)
+                        const CommandArguments &options, CommandReport *report)
 {
     ArgumentReader reader(options);
     for (const Command &entry : Commands) {
-        if (command == QStringView(entry.name))
-            return entry.handler(accountName, server, reader);
+        if (command != QStringView(entry.name))
+            continue;
+        t_report = report;
+        const int32_t result = entry.handler(accountName, server, reader);
+        t_report = nullptr;
+        return result;
     }
     return directory_result::Failure;
 }

@@ -30,7 +30,8 @@ public:
     virtual QString tempDirectory() = 0;
 
     // The folder where the program writes its own files (log, work files):
-    // beside the executable when that is writable, else the per-user data folder.
+    // beside the executable in a writable build tree, else the per-user data
+    // folder.
     virtual QString writableFolder() = 0;
     // Full path of a read-only file shipped with the program (errcodes.ini, help),
     // looked up beside the executable, then in the installed data folder.

@@ -4,7 +4,8 @@
 # Samba packages that scripts/varnel.sh installs.
 #
 #   samba-dc.sh start DIR [--users N] [--domain NAME] [--dc-name NAME] [--trust N]
-#       Provisions a DC under DIR (a fresh or empty folder), starts it in its
+#       Provisions a DC in a fresh folder that DIR (a link) then points to,
+#       starts it in its
 #       own network namespace and waits until it answers. Domain and DC names
 #       are drawn at random unless given; N bulk users (default 0) get names
 #       with blanks and non-ASCII letters. DIR/dc.env then holds the facts the
@@ -20,7 +21,13 @@
 #   samba-dc.sh dc2 DIR -- COMMAND...
 #       The same on the second domain's DC (with --trust).
 #   samba-dc.sh stop DIR
-#       Stops every process of the DC by PID, removes both namespaces and DIR.
+#       Stops every process of the DC by PID, removes both namespaces, the
+#       DC's folder and the link DIR.
+#
+# The DC's folder is made by mktemp under /var/tmp (VARNEL_DC_STATE_ROOT),
+# owned by root and readable by all, never under DIR's parent: the DC's file
+# server acts as the domain user when it serves the netlogon share, and that
+# user cannot traverse a private (0700) folder a checkout may lie in.
 #
 # The two hosts are joined by a veth pair with addresses from TEST-NET-1
 # (RFC 5737): the DC at 192.0.2.2, the tests at 192.0.2.1, and no route
@@ -354,12 +361,13 @@ cmd_start() {
         esac
     done
     need_root
-    mkdir -p "$W"
-    W=$(cd "$W" && pwd)
     # What an interrupted run left there goes first.
-    [ ! -e "$W/namespaces" ] || cmd_stop "$W"
-    mkdir -p "$W"
-    W=$(cd "$W" && pwd)
+    local link=$W
+    if [ -L "$link" ] || [ -e "$link/namespaces" ]; then cmd_stop "$link"; fi
+    [ ! -d "$link" ] || rmdir "$link" 2>/dev/null || die "$link is a folder in use, not a DC link"
+    W=$(mktemp -d "${VARNEL_DC_STATE_ROOT:-/var/tmp}/varnel-dc.XXXXXX")
+    chmod 0755 "$W"
+    ln -sfn "$W" "$link"
     local t0 id
     t0=$(now_ms)
     id=$(random_word 6 'a-z0-9')
@@ -399,7 +407,7 @@ cmd_start() {
 }
 
 load_env() {
-    W=$(cd "$1" && pwd) || die "no DC folder $1"
+    W=$(cd -P "$1" && pwd) || die "no DC folder $1"
     [ -f "$W/dc.env" ] || die "no DC in $W"
     # shellcheck disable=SC1091
     . "$W/dc.env"
@@ -443,8 +451,8 @@ cmd_dc2() {
 }
 
 cmd_stop() {
-    W=$(cd "$1" 2>/dev/null && pwd) || return 0
-    local ns pid
+    local link=$1 ns pid
+    W=$(cd -P "$link" 2>/dev/null && pwd) || { rm -f "$link"; return 0; }
     [ -f "$W/samba.pid" ] && stop_pid "$(cat "$W/samba.pid")"
     [ -f "$W/dc/run/samba-dcerpcd.pid" ] && stop_pid "$(cat "$W/dc/run/samba-dcerpcd.pid")"
     if [ -f "$W/namespaces" ]; then
@@ -455,6 +463,7 @@ cmd_stop() {
         done
     fi
     rm -rf "$W"
+    [ ! -L "$link" ] || rm -f "$link"
 }
 
 case ${1:-} in

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what Varnel needs on Debian 12, builds it, then either starts it
-# ("run") or runs every test ("test").
+# ("run"), runs every test ("test") or builds the Debian package ("package").
 #   bash scripts/varnel.sh run     install, build, start the program
 #   bash scripts/varnel.sh test    install, build, run every test
+#   bash scripts/varnel.sh package install, build, build/varnel_<version>_<arch>.deb
 set -euo pipefail
 
 mode=${1:-run}
@@ -13,6 +14,8 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libsqlite3-dev
     xvfb xauth x11-apps imagemagick
+    # The package, its icons and desktop files, and the screenshots' window manager.
+    dpkg-dev file librsvg2-bin desktop-file-utils appstream man-db openbox
     # The Samba back end (client libraries) and the live test DC of the tests.
     samba-dev smbclient samba samba-ad-dc samba-ad-provision samba-dsdb-modules
     samba-vfs-modules winbind ldb-tools krb5-user iproute2
@@ -73,5 +76,6 @@ build_all
 case "$mode" in
     run) shift || true; run_program "$@" ;;
     test) run_tests ;;
-    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+    package) cpack --config "$build/CPackConfig.cmake" -B "$build" ;;
+    *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
 esac

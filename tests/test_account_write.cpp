@@ -54,7 +54,7 @@ private slots:
     void computerDescriptionIsItsComment();
     void groupsChangeTheirCommentAndName();
     void readFailureWritesNothing();
-    void writeFailureSkipsTheRename();
+    void writeRefusedUnderTheNewNameRenamesBack();
     void unknownKindGivesMinusOne();
 };
 
@@ -74,7 +74,7 @@ void AccountWriteTest::partialUpdateWritesOnlyWhatIsGiven()
     QCOMPARE(after.fullName, before.fullName);
     QCOMPARE(after.usrComment, before.usrComment);
     QCOMPARE(after.flags, before.flags);
-    QCOMPARE(after.acctExpires, platform::TimeqForever);
+    QCOMPARE(after.acctExpires, before.acctExpires);
     QCOMPARE(bed.net.passwordOf("jdoe"), std::string("Old#Pass1"));
     QCOMPARE(functionsCalled(bed.net),
              std::vector<std::string>({"NetGetDCName/0", "NetUserGetInfo/3", "NetUserSetInfo/3"}));
@@ -130,7 +130,9 @@ void AccountWriteTest::fullUpdateRebuildsFlagsFromTheFourFlags()
     changes.Disabled = disabled;
     changes.MustChange = true;
     QCOMPARE(Set_AccountInfo(name, "", 0, changes), 0);
-    QTEST(uint(bed.net.user("jdoe")->flags), "flags");
+    // The flags the update does not manage stay; lock-out is cleared.
+    QFETCH(uint, flags);
+    QCOMPARE(uint(bed.net.user("jdoe")->flags), flags | uf::PasswdNotReqd | uf::HomedirRequired);
     QVERIFY(bed.net.user("jdoe")->passwordExpired != 0);
 }
 
@@ -246,8 +248,8 @@ void AccountWriteTest::groupsChangeTheirCommentAndName()
     QVERIFY(bed.net.localGroup("Reviewers"));
     QCOMPARE(bed.net.localGroup("Reviewers")->comment, std::string("who audits"));
     QCOMPARE(functionsCalled(bed.net),
-             std::vector<std::string>({"NetLocalGroupGetInfo/1", "NetLocalGroupSetInfo/1",
-                                       "NetLocalGroupSetInfo/0"}));
+             std::vector<std::string>({"NetLocalGroupGetInfo/1", "NetLocalGroupSetInfo/0",
+                                       "NetLocalGroupSetInfo/1"}));
 }
 
 void AccountWriteTest::readFailureWritesNothing()
@@ -262,20 +264,28 @@ void AccountWriteTest::readFailureWritesNothing()
     QCOMPARE(appContext().LastNetStatus, platform::status::UserNotFound);
 }
 
-void AccountWriteTest::writeFailureSkipsTheRename()
+// The rename goes first; a write refused under the new name is undone by
+// renaming back, so the account keeps its name and its password.
+void AccountWriteTest::writeRefusedUnderTheNewNameRenamesBack()
 {
     DirectoryTestBed bed;
-    bed.net.addUser("jdoe");
+    bed.net.addUser("jdoe", "Old#Pass1");
     bed.net.inject = [](const FakeCall &call) {
-        return call.function == "NetUserSetInfo" ? platform::status::PasswordTooShort : 0;
+        return call.function == "NetUserSetInfo" && call.level == 3
+            ? platform::status::PasswordTooShort
+            : 0;
     };
     QString name = "jdoe";
     AccountChanges changes;
     changes.Password = "x";
     changes.NewName = "jdoe2";
     QCOMPARE(Set_AccountInfo(name, "", 0, changes), platform::status::PasswordTooShort);
-    QCOMPARE(bed.net.count("NetUserSetInfo"), 1);
+    QCOMPARE(functionsCalled(bed.net),
+             std::vector<std::string>({"NetUserGetInfo/3", "NetUserSetInfo/0",
+                                       "NetUserSetInfo/3", "NetUserSetInfo/0"}));
     QVERIFY(bed.net.user("jdoe"));
+    QVERIFY(!bed.net.user("jdoe2"));
+    QCOMPARE(bed.net.passwordOf("jdoe"), std::string("Old#Pass1"));
 }
 
 void AccountWriteTest::unknownKindGivesMinusOne()

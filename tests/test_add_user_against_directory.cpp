@@ -24,6 +24,8 @@ using netapi_tests::NetapiTarget;
 namespace {
 
 const QString Password = QStringLiteral("Vnt-Add#User7");
+constexpr uint32_t Expiry2030 = 1893456000;   // 2030-01-01 00:00 UTC
+constexpr uint32_t NotDelegated = 0x100000;   // UF_NOT_DELEGATED
 
 QString text(const std::string &value) { return QString::fromStdString(value); }
 
@@ -120,21 +122,15 @@ private slots:
     }
 
     // Reuse takes the first soft-deleted account the controller lists, so no
-    // other may stand before the test's own: this case removes every one.
+    // other may stand before the test's own: these cases remove every one.
+    // The reused account starts as a fresh one: no expiry, no flag the
+    // window does not set, no group but the domain's users.
     void reuseRewritesTheSoftDeletedAccount()
     {
-        removeSoftDeleted();
-        const QString softDeleted = QStringLiteral("%") + text(netapi_tests::uniqueName("sd", 14));
-        platform::UserInfo3 old;
-        old.name = softDeleted.toStdString();
-        old.password = "Vnt-Old#Pass1";
-        old.flags = platform::uf::NormalAccount | platform::uf::Script
-            | platform::uf::AccountDisable;
-        QCOMPARE(net().NetUserAdd(controller(), 1, old, nullptr), platform::status::Success);
+        const std::string softDeleted = makeSoftDeleted();
         platform::UserInfo3 before;
-        QCOMPARE(net().NetUserGetInfo(controller(), old.name, 3, before),
+        QCOMPARE(net().NetUserGetInfo(controller(), softDeleted, 3, before),
                  platform::status::Success);
-        appContext().CommandLine = QStringLiteral("/REUSE");
         const QString user = text(netapi_tests::uniqueName("au", 16));
         frmNTAddUserComputer window;
         fillIn(window, user);
@@ -146,9 +142,76 @@ private slots:
                  platform::status::Success);
         QCOMPARE(after.userId, before.userId);
         QVERIFY(!(after.flags & platform::uf::AccountDisable));
+        QVERIFY(!(after.flags & NotDelegated));
+        QCOMPARE(after.acctExpires, platform::TimeqForever);
+        QCOMPARE(after.primaryGroupId, platform::DomainUsersRid);
+        QCOMPARE(globalGroupCount(user.toStdString()), size_t(1));
         QCOMPARE(text(after.fullName), QStringLiteral("Tester, Ada Q"));
-        QCOMPARE(net().NetUserGetInfo(controller(), old.name, 1, before),
+        QCOMPARE(net().NetUserGetInfo(controller(), softDeleted, 1, before),
                  platform::status::UserNotFound);
+    }
+
+    // A reuse whose rename is refused (the name is taken) writes nothing:
+    // the soft-deleted account stays disabled under its mark.
+    void aRefusedReuseLeavesTheSoftDeletedAccountUntouched()
+    {
+        const std::string softDeleted = makeSoftDeleted();
+        const QString taken = text(netapi_tests::uniqueName("at", 16));
+        platform::UserInfo3 other;
+        other.name = taken.toStdString();
+        other.password = "Vnt-Other#Pass1";
+        other.flags = platform::uf::NormalAccount | platform::uf::Script;
+        QCOMPARE(net().NetUserAdd(controller(), 1, other, nullptr), platform::status::Success);
+        frmNTAddUserComputer window;
+        fillIn(window, taken);
+        window.CHECK_Unique->setChecked(false);
+
+        window.BUTTON_Add->click();
+
+        QVERIFY2(window.LABEL_Status->text().endsWith("No accounts have been added."),
+                 qPrintable(window.LABEL_Status->text()));
+        platform::UserInfo3 info;
+        QCOMPARE(net().NetUserGetInfo(controller(), softDeleted, 3, info),
+                 platform::status::Success);
+        QVERIFY(info.flags & platform::uf::AccountDisable);
+        QCOMPARE(text(info.fullName), QStringLiteral("Disabled"));
+        QCOMPARE(info.acctExpires, Expiry2030);
+    }
+
+    // When the computer account is refused after a reuse, the reused account
+    // goes back to its soft-deleted state and keeps its SID.
+    void aRefusedComputerReturnsTheReusedAccountToItsMark()
+    {
+        const std::string softDeleted = makeSoftDeleted();
+        platform::UserInfo3 before;
+        QCOMPARE(net().NetUserGetInfo(controller(), softDeleted, 3, before),
+                 platform::status::Success);
+        const QString user = text(netapi_tests::uniqueName("au", 16));
+        const QString computer = text(netapi_tests::uniqueName("pc", 15)).toUpper();
+        platform::UserInfo3 taken;
+        taken.name = computer.toStdString() + "$";
+        taken.password = computer.toLower().toStdString();
+        taken.flags = platform::uf::WorkstationTrustAccount | platform::uf::Script;
+        QCOMPARE(net().NetUserAdd(controller(), 1, taken, nullptr), platform::status::Success);
+        frmNTAddUserComputer window;
+        fillIn(window, user);
+        window.CHECK_Unique->setChecked(false);
+        window.CHECK_Also->setChecked(true);
+        window.TEXT_ComputerName->setText(computer);
+
+        window.BUTTON_Add->click();
+
+        QVERIFY2(window.LABEL_Status->text().endsWith("No accounts have been created."),
+                 qPrintable(window.LABEL_Status->text()));
+        platform::UserInfo3 info;
+        QCOMPARE(net().NetUserGetInfo(controller(), user.toStdString(), 1, info),
+                 platform::status::UserNotFound);
+        QCOMPARE(net().NetUserGetInfo(controller(), softDeleted, 3, info),
+                 platform::status::Success);
+        QCOMPARE(info.userId, before.userId);
+        QVERIFY(info.flags & platform::uf::AccountDisable);
+        QCOMPARE(text(info.fullName), QStringLiteral("Disabled"));
+        QVERIFY(info.scriptPath.empty());
     }
 
 private:
@@ -175,6 +238,56 @@ private:
     {
         return m_target->notApplicable(netapi_tests::Need::Trusts).empty() &&
                m_target->notApplicable(netapi_tests::Need::LocalMachine).empty();
+    }
+
+    // The only soft-deleted account of the controller, as an older copy of
+    // the program left it: disabled, expiring in 2030, not delegated, and
+    // still in a global group that is its primary group. "/REUSE" is on.
+    std::string makeSoftDeleted()
+    {
+        removeSoftDeleted();
+        const std::string name = "%" + netapi_tests::uniqueName("sd", 14);
+        const std::string group = netapi_tests::uniqueName("gs", 16);
+        platform::UserInfo3 old;
+        old.name = name;
+        old.password = "Vnt-Old#Pass1";
+        old.flags = platform::uf::NormalAccount | platform::uf::Script
+            | platform::uf::AccountDisable;
+        [&] {
+            QCOMPARE(net().NetUserAdd(controller(), 1, old, nullptr), platform::status::Success);
+            QCOMPARE(net().NetGroupAdd(controller(), 1, {group, "vnt"}, nullptr),
+                     platform::status::Success);
+            QCOMPARE(net().NetGroupAddUser(controller(), group, name), platform::status::Success);
+            platform::UserInfo3 info;
+            QCOMPARE(net().NetUserGetInfo(controller(), name, 3, info), platform::status::Success);
+            info.fullName = "Disabled";
+            info.acctExpires = Expiry2030;
+            info.flags |= NotDelegated;
+            info.primaryGroupId = groupRid(group);
+            QCOMPARE(net().NetUserSetInfo(controller(), name, 3, info, nullptr),
+                     platform::status::Success);
+        }();
+        appContext().CommandLine = QStringLiteral("/REUSE");
+        return name;
+    }
+
+    size_t globalGroupCount(const std::string &user)
+    {
+        std::vector<platform::GroupUsersInfo0> groups;
+        uint32_t read = 0, total = 0;
+        net().NetUserGetGroups(controller(), user, 0, groups, platform::MaxPreferredLength,
+                               read, total);
+        return groups.size();
+    }
+
+    uint32_t groupRid(const std::string &group)
+    {
+        bool ok = false;
+        for (const auto &record : netapi_tests::displayRecords(net(), controller(), 3, ok)) {
+            if (text(record.name).compare(text(group), Qt::CaseInsensitive) == 0)
+                return record.id;
+        }
+        return 0;
     }
 
     void removeSoftDeleted()

@@ -851,7 +851,8 @@ private slots:
         QVERIFY(bed.exists(QStringLiteral("JRoe")));
     }
 
-    void aReusedAccountGoesWhenItsComputerAccountFails()
+    // The undo keeps the reused account's SID: it returns to its mark.
+    void aReusedAccountReturnsToItsMarkWhenItsComputerAccountFails()
     {
         Bed bed;
         appContext().CommandLine = QStringLiteral("/REUSE");
@@ -864,7 +865,10 @@ private slots:
         window.BUTTON_Add->click();
         QVERIFY(window.LABEL_Status->text().endsWith(
             QStringLiteral("No accounts have been created.")));
-        QVERIFY(!bed.exists(QStringLiteral("%JDOE")));
+        platform::UserInfo3 info;
+        QCOMPARE(bed.read(QStringLiteral("%JDOE"), info), platform::status::Success);
+        QVERIFY(info.flags & platform::uf::AccountDisable);
+        QCOMPARE(info.fullName, std::string("Disabled"));
         QVERIFY(!bed.exists(QStringLiteral("JRoe")));
     }
 

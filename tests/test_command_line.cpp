@@ -43,6 +43,11 @@ void CommandLineTest::accountListOptions_data()
         << QStringList{"/DOMAIN=X /TYPE=users /CRITERIA=a"} << "X" << -1 << "a" << false;
     QTest::newRow("a type beyond 16 bits lists nothing")
         << QStringList{"/DOMAIN=X /TYPE=70000 /CRITERIA=a"} << "X" << -1 << "a" << false;
+    QTest::newRow("a type of nan lists nothing")
+        << QStringList{"/DOMAIN=X /TYPE=nan /CRITERIA=a"} << "X" << -1 << "a" << false;
+    QTest::newRow("a letter that upper-cases longer does not shift the cuts")
+        << QStringList{"/DOMAIN=Straße /TYPE=0 /CRITERIA=*"} << QString::fromUtf8("Straße") << 0
+        << "" << false;
 }
 
 void CommandLineTest::accountListOptions()

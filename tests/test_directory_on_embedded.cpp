@@ -70,7 +70,60 @@ private slots:
     void fullUpdateWithEmptyStringsUnlocksALockedOutUser();
     void computerWs01GetsPasswordWs01();
     void largeLocalGroupIsListedWhole();
+    void aReuseWhoseWriteIsRefusedRenamesBack();
+    void aSoftDeleteLeavesTheLocalGroupsOfOtherDomains();
 };
+
+// The rename goes first and the write under the new name is refused (a
+// weak password): the account gets its old name back, untouched.
+void DirectoryOnEmbeddedTest::aReuseWhoseWriteIsRefusedRenamesBack()
+{
+    EmbeddedBed bed;
+    QString name = "%leaver";
+    QCOMPARE(Execute_Command("NT Add User Account.02", name, bed.domain,
+                             {"Disabled", "Old#Pass1x", "", "", "", false}),
+             0);
+    QCOMPARE(bed.fixture->setPasswordPolicy(bed.domain.toStdString(), 8, true), 0);
+
+    const int32_t result =
+        Execute_Command("NT Add User Account.01", name, bed.domain,
+                        {"d", "New Hire", "s.cmd", "c", false, "a", "newhire"});
+
+    QCOMPARE(result, platform::status::PasswordTooShort);
+    bool disabled = false, lockedOut = false;
+    const QVariantList items = bed.read("%leaver", disabled, lockedOut);
+    QVERIFY(!items.isEmpty());
+    QCOMPARE(items.at(9).toString(), QStringLiteral("Disabled"));
+    QVERIFY(bed.read("newhire", disabled, lockedOut).isEmpty());
+    QVERIFY(bed.passwordIs("%leaver", "Old#Pass1x"));
+}
+
+// DOMAIN\name in a local group of another listed domain goes too.
+void DirectoryOnEmbeddedTest::aSoftDeleteLeavesTheLocalGroupsOfOtherDomains()
+{
+    EmbeddedBed bed;
+    QString name = "leaver";
+    QCOMPARE(Execute_Command("NT Add User Account.02", name, bed.domain,
+                             {"Lee Ver", "Old#Pass1x", "", "", "", false}),
+             0);
+    const QString sales = Get_DCName("SALES", {});
+    QVERIFY(!sales.isEmpty());
+    QString group = "vntkeep";
+    QCOMPARE(Execute_Command("NT Add Group.01", group, sales, {"", true}), 0);
+    QString member = bed.domain + "\\leaver";
+    QCOMPARE(Execute_Command("NT View/Modify Group.02", member, sales, {group, true}), 0);
+    appContext().DomainList = {bed.domain, "SALES"};
+
+    CommandReport report;
+    QCOMPARE(Execute_Command("NT Delete User Account.01", name, bed.domain,
+                             {"%leaver", bed.domain}, &report),
+             0);
+
+    QStringList members;
+    Get_GroupMembers(sales, group, members, true);
+    QVERIFY2(!members.contains(member, Qt::CaseInsensitive), qPrintable(members.join(u',')));
+    QVERIFY(report.keptBy.isEmpty());
+}
 
 void DirectoryOnEmbeddedTest::softDeleteGivesAFreshPasswordAndKeepsTheName()
 {

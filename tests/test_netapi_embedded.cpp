@@ -372,6 +372,56 @@ private slots:
         QCOMPARE(next.at(0).name, all.at(4));
     }
 
+    // As Samba and Windows do: the name is looked at before the password.
+    void takenNameWithWeakPassword_answersExistsFirst()
+    {
+        QCOMPARE(m_fixture->setPasswordPolicy("HEADOFFICE", 8, true), status::Success);
+        UserInfo3 user;
+        user.name = "jsmith";
+        user.password = "a";
+        QCOMPARE(m_net->NetUserAdd(Pdc, 1, user, nullptr), status::UserExists);
+    }
+
+    // "\\" with no name names no machine; only "" is this one.
+    void bareBackslashes_nameNoMachine()
+    {
+        UserInfo3 info;
+        QCOMPARE(m_net->NetUserGetInfo("\\\\", "jsmith", 1, info), status::BadNetPath);
+        ServerInfo101 server;
+        QCOMPARE(m_net->NetServerGetInfo("\\\\", 101, server), status::BadNetPath);
+        QCOMPARE(m_net->NetServerGetInfo("", 101, server), status::Success);
+    }
+
+    // The marks that let a listing resume past a deleted row are kept for
+    // the latest deletions only: an old one is forgotten.
+    void deletedRowMarks_areBounded()
+    {
+        int added = 0;
+        QCOMPARE(m_fixture->seedUsers("HEADOFFICE", 1030, "vntmark", added), status::Success);
+        UserInfo3 after;  // a row to list after the deleted ones while they are remembered
+        after.name = "zzvnt";
+        after.password = "Zz#pass123";
+        QCOMPARE(m_net->NetUserAdd(Pdc, 1, after, nullptr), status::Success);
+        std::vector<NetDisplayRecord> first;
+        uint32_t returned = 0;
+        m_net->NetQueryDisplayInformation(Pdc, 1, 0, 1, MaxPreferredLength, returned, first);
+        while (first.at(0).name.rfind("vntmark", 0) != 0)
+            m_net->NetQueryDisplayInformation(Pdc, 1, first.at(0).nextIndex, 1,
+                                              MaxPreferredLength, returned, first);
+        const uint32_t index = first.at(0).nextIndex;
+        int deleted = 0;
+        for (const std::string &name : listing(*m_net, Pdc, 1)) {
+            if (name.rfind("vntmark", 0) == 0 && m_net->NetUserDel(Pdc, name) == status::Success)
+                ++deleted;
+        }
+        QCOMPARE(deleted, 1030);
+        std::vector<NetDisplayRecord> next;
+        QCOMPARE(m_net->NetQueryDisplayInformation(Pdc, 1, index, 1, MaxPreferredLength,
+                                                   returned, next),
+                 status::Success);
+        QVERIFY(next.empty());
+    }
+
     void shareLevel2_canBeDenied_level1Stays()
     {
         QCOMPARE(m_fixture->setShareLevel2Denied("HQFS01", true), status::Success);

@@ -211,7 +211,8 @@ void ProxyCopiesTest::loginStartsACopyActingAsTheProxyAccount()
     QFile(go).open(QIODevice::WriteOnly);
     QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(proc), 30000);
 
-    const QString log = QString::fromUtf8(readFile(m_dir.filePath("bin/varnel.log")));
+    // The copy stands outside a build tree, so it logs to its per-user data folder.
+    const QString log = QString::fromUtf8(readFile(m_dir.filePath("d/varnel/varnel.log")));
     QVERIFY2(log.contains(", " + firstIdentity + ", NT Add User Account, " + byFirst),
              qPrintable(log));
     QVERIFY2(log.contains(", " + proxyIdentity + ", NT Add User Account, " + byProxy + ", True"),

@@ -6,6 +6,7 @@
 // through the directory with the target's own calls, and the activity log is
 // searched for the passwords at the end.
 #include "app/ActivityLog.h"
+#include "app/ErrorText.h"
 #include "tests/netapi/EmbeddedTarget.h"
 #include "tests/netapi/NetapiTarget.h"
 #include "tests/netapi/SuiteSupport.h"
@@ -34,6 +35,8 @@ namespace {
 
 const QString FirstPassword = QStringLiteral("Vnt-First#Pass1");
 const QString NewPassword = QStringLiteral("Vnt-Reset#Pass2");
+constexpr uint32_t Expiry2030 = 1893456000;   // 2030-01-01 00:00 UTC
+constexpr uint32_t NotDelegated = 0x100000;   // UF_NOT_DELEGATED
 
 QString text(const std::string &value) { return QString::fromStdString(value); }
 
@@ -189,10 +192,150 @@ private slots:
         QVERIFY(!lines.contains(FirstPassword.toUtf8()));
     }
 
+    // Apply and the password reset write what the window shows; the expiry
+    // and the flags it does not show stay as the controller holds them.
+    void applyAndPasswordReset_keepExpiryAndUnshownFlags()
+    {
+        const QString name = text(netapi_tests::uniqueName("ke", 16));
+        createPlainAccount(name);
+        platform::UserInfo3 info;
+        QCOMPARE(net().NetUserGetInfo(controller(), name.toStdString(), 3, info),
+                 status::Success);
+        info.acctExpires = Expiry2030;
+        info.flags |= NotDelegated;
+        QCOMPARE(net().NetUserSetInfo(controller(), name.toStdString(), 3, info, nullptr),
+                 status::Success);
+        frmNTModUser modify;
+        modify.COMBO_Domain->setEditText(domain());
+        modify.TEXT_ID->setText(name);
+        modify.BUTTON_PropertiesSet->click();
+
+        modify.BUTTON_Apply->click();
+        QVERIFY2(modify.LABEL_Status->text().contains("successfully modified"),
+                 qPrintable(modify.LABEL_Status->text()));
+        QCOMPARE(net().NetUserGetInfo(controller(), name.toStdString(), 3, info),
+                 status::Success);
+        QCOMPARE(info.acctExpires, Expiry2030);
+        QVERIFY(info.flags & NotDelegated);
+
+        m_seams->inputBox.answers.enqueue(NewPassword);
+        modify.BUTTON_Password->click();
+        QCOMPARE(net().NetUserGetInfo(controller(), name.toStdString(), 3, info),
+                 status::Success);
+        QCOMPARE(info.acctExpires, Expiry2030);
+        QVERIFY(info.flags & NotDelegated);
+    }
+
+    // A soft delete that cannot rename (a 20-character name leaves no room
+    // for the mark) leaves the account exactly as it was.
+    void aSoftDeleteThatCannotRename_leavesTheAccountAsItWas()
+    {
+        const QString name = text(netapi_tests::uniqueName("sl", 20));
+        QCOMPARE(name.size(), 20);
+        const QString global = text(netapi_tests::uniqueName("gg", 16));
+        const QString local = text(netapi_tests::uniqueName("lg", 16));
+        createAccount(name, global, local);
+
+        frmNTDelUser remove;
+        remove.COMBO_Domain->setEditText(domain());
+        remove.TEXT_ID->setText(name);
+        remove.CHECK_Reuse->setChecked(true);
+        m_seams->messageBox.answers.enqueue(seams::Yes);
+        remove.BUTTON_Delete->click();
+
+        QVERIFY2(remove.LABEL_Status->text().contains("could not delete"),
+                 qPrintable(remove.LABEL_Status->text()));
+        platform::UserInfo3 info;
+        QCOMPARE(net().NetUserGetInfo(controller(), name.toStdString(), 3, info),
+                 status::Success);
+        QVERIFY(!(info.flags & platform::uf::AccountDisable));
+        QCOMPARE(text(info.fullName), QStringLiteral("Vnt Tester"));
+        QCOMPARE(text(info.homeDir), QStringLiteral("\\\\vntfs\\home\\vnt"));
+        QVERIFY(globalGroupsOf(name.toStdString()).contains(global));
+        QVERIFY(directLocalGroupsOf(name.toStdString()).contains(local));
+        verifyLogon(name, FirstPassword, QString());
+    }
+
+    // A soft-deleted account keeps no power: its primary group becomes the
+    // domain's users, and it leaves the group that was its primary one.
+    void aSoftDelete_takesAwayThePrimaryGroup()
+    {
+        const QString name = text(netapi_tests::uniqueName("sp", 16));
+        const QString global = text(netapi_tests::uniqueName("gg", 16));
+        const QString local = text(netapi_tests::uniqueName("lg", 16));
+        createAccount(name, global, local);
+        platform::UserInfo3 info;
+        QCOMPARE(net().NetUserGetInfo(controller(), name.toStdString(), 3, info),
+                 status::Success);
+        info.primaryGroupId = groupRid(global);
+        QCOMPARE(net().NetUserSetInfo(controller(), name.toStdString(), 3, info, nullptr),
+                 status::Success);
+
+        frmNTDelUser remove;
+        remove.COMBO_Domain->setEditText(domain());
+        remove.TEXT_ID->setText(name);
+        remove.CHECK_Reuse->setChecked(true);
+        m_seams->messageBox.answers.enqueue(seams::Yes);
+        remove.BUTTON_Delete->click();
+
+        QVERIFY2(remove.LABEL_Status->text().contains("enabled for reuse"),
+                 qPrintable(remove.LABEL_Status->text()));
+        const std::string kept = "%" + name.toStdString();
+        QCOMPARE(net().NetUserGetInfo(controller(), kept, 3, info), status::Success);
+        QCOMPARE(info.primaryGroupId, platform::DomainUsersRid);
+        QCOMPARE(globalGroupsOf(kept), QStringList{primaryGroupName(platform::DomainUsersRid)});
+        QVERIFY(!directLocalGroupsOf(kept).contains(local));
+    }
+
+    // "User cannot change password": the window's outcome is what the
+    // directory then holds; a back end that cannot write it says so (50).
+    void cannotChangePassword_isWrittenOrRefused_neverFakedSuccess()
+    {
+        const QString name = text(netapi_tests::uniqueName("cc", 16));
+        createPlainAccount(name);
+        frmNTModUser modify;
+        modify.COMBO_Domain->setEditText(domain());
+        modify.TEXT_ID->setText(name);
+        modify.BUTTON_PropertiesSet->click();
+        modify.CHECK_UserPasswordExpired->setChecked(false);
+        modify.CHECK_UserPasswordNoChange->setChecked(true);
+
+        modify.BUTTON_Apply->click();
+
+        platform::UserInfo3 info;
+        QCOMPARE(net().NetUserGetInfo(controller(), name.toStdString(), 3, info),
+                 status::Success);
+        const QString outcome = modify.LABEL_Status->text();
+        if (info.flags & platform::uf::PasswdCantChange)
+            QVERIFY2(outcome.contains("successfully modified"), qPrintable(outcome));
+        else
+            QVERIFY2(outcome.endsWith(Get_ErrorText(status::NotSupported)), qPrintable(outcome));
+    }
+
 private:
     platform::NetworkManagement &net() { return m_target->net(); }
     std::string controller() const { return m_target->controller(); }
     QString domain() const { return text(m_target->domain()); }
+
+    void createPlainAccount(const QString &name)
+    {
+        platform::UserInfo3 user;
+        user.name = name.toStdString();
+        user.password = FirstPassword.toStdString();
+        user.flags = platform::uf::NormalAccount | platform::uf::Script;
+        QCOMPARE(net().NetUserAdd(controller(), 1, user, nullptr), status::Success);
+    }
+
+    // The RID of a global group, from the display listing of groups.
+    uint32_t groupRid(const QString &group)
+    {
+        bool ok = false;
+        for (const auto &record : netapi_tests::displayRecords(net(), controller(), 3, ok)) {
+            if (text(record.name).compare(group, Qt::CaseInsensitive) == 0)
+                return record.id;
+        }
+        return 0;
+    }
 
     void createAccount(const QString &name, const QString &global, const QString &local)
     {
@@ -222,18 +365,22 @@ private:
                  status::Success);
     }
 
-    void verifyLogon(const QString &user, const QString &password)
+    // `password` opens the account and `refused` (when given) does not.
+    void verifyLogon(const QString &user, const QString &password,
+                     const QString &refused = FirstPassword)
     {
         if (auto *embedded = dynamic_cast<netapi_tests::EmbeddedTarget *>(m_target.get())) {
             QVERIFY(embedded->fixture().verifyPassword(m_target->domain(), user.toStdString(),
                                                        password.toStdString()));
-            QVERIFY(!embedded->fixture().verifyPassword(m_target->domain(), user.toStdString(),
-                                                        FirstPassword.toStdString()));
+            if (!refused.isEmpty())
+                QVERIFY(!embedded->fixture().verifyPassword(
+                    m_target->domain(), user.toStdString(), refused.toStdString()));
             return;
         }
         QString output;
         QVERIFY2(smbLogon(domain(), user, password, output), qPrintable(output));
-        QVERIFY2(!smbLogon(domain(), user, FirstPassword, output), qPrintable(output));
+        if (!refused.isEmpty())
+            QVERIFY2(!smbLogon(domain(), user, refused, output), qPrintable(output));
     }
 
     QStringList globalGroupsOf(const std::string &user)
@@ -267,21 +414,10 @@ private:
     // of groups gives it.
     QString primaryGroupName(uint32_t rid)
     {
-        uint32_t index = 0;
-        platform::NetStatus result = status::MoreData;
-        while (result == status::MoreData) {
-            std::vector<platform::NetDisplayRecord> records;
-            uint32_t returned = 0;
-            result = net().NetQueryDisplayInformation(controller(), 3, index, 1000,
-                                                      platform::MaxPreferredLength, returned,
-                                                      records);
-            for (const auto &record : records) {
-                if (record.id == rid)
-                    return text(record.name);
-            }
-            if (records.empty())
-                break;
-            index = records.back().nextIndex;
+        bool ok = false;
+        for (const auto &record : netapi_tests::displayRecords(net(), controller(), 3, ok)) {
+            if (record.id == rid)
+                return text(record.name);
         }
         return {};
     }

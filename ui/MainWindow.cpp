@@ -340,7 +340,7 @@ void frmVarnel::MENUOPT_ModGroup_Click()
 // Before the Misc menu drops down: only the tools that are there can be chosen.
 void frmVarnel::MENU_Misc_Click()
 {
-    const QString folder = ProgramFolder();
+    const QString folder = HelperFolder();
     menuItem(QStringLiteral("MENUOPT_UsrMgr"))->setEnabled(File_Exists(folder + "/Usrmgr.exe"));
     menuItem(QStringLiteral("MENUOPT_SvrMgr"))->setEnabled(File_Exists(folder + "/Srvmgr.exe"));
     menuItem(QStringLiteral("MENUOPT_Logs"))->setEnabled(File_Exists(LogFilePath()));
@@ -350,12 +350,12 @@ void frmVarnel::MENUOPT_Search_Click() { showTaskWindow(QStringLiteral("MENUOPT_
 
 void frmVarnel::MENUOPT_UsrMgr_Click()
 {
-    platform::shell().open(ProgramFolder() + "/Usrmgr.exe", {"\\\\" + Get_ComputerName()}, 1);
+    platform::shell().open(HelperFolder() + "/Usrmgr.exe", {"\\\\" + Get_ComputerName()}, 1);
 }
 
 void frmVarnel::MENUOPT_SvrMgr_Click()
 {
-    platform::shell().open(ProgramFolder() + "/Srvmgr.exe", {"\\\\" + Get_ComputerName()}, 1);
+    platform::shell().open(HelperFolder() + "/Srvmgr.exe", {"\\\\" + Get_ComputerName()}, 1);
 }
 
 void frmVarnel::MENUOPT_CM_Click() { platform::shell().open("compmgmt.msc", {}, 1); }

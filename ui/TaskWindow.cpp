@@ -365,7 +365,7 @@ bool TaskWindow::Form_KeyDown(const QKeyEvent &event)
     }
     if (event.key() == Qt::Key_F1) {
         platform::shell().open(QStringLiteral("winhlp32.exe"),
-                               {ProgramFolder() + u'/' + ExeBaseName + QStringLiteral(".hlp")},
+                               {HelperFolder() + u'/' + ExeBaseName + QStringLiteral(".hlp")},
                                ShowNormal);
         return true;
     }

@@ -25,7 +25,7 @@ QString Diagnostic_Text()
 {
     QString text = appContext().CommandLine;
     const QStringList files =
-        QDir(ProgramFolder()).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+        QDir(HelperFolder()).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString &file : files)
         text += u'\n' + file;
     return text;

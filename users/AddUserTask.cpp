@@ -35,6 +35,7 @@ const QString CreateCommand = AddUserCommand + QStringLiteral(".02");
 const QString ComputerCommand = AddUserCommand + QStringLiteral(".03");
 const QString AddMemberCommand = QStringLiteral("NT View/Modify Group.02");
 const QString DeleteUserCommand = QStringLiteral("NT Delete User Account.02");
+const QString SoftDeleteCommand = QStringLiteral("NT Delete User Account.01");
 const QString LocalAdministrators = QStringLiteral("Administrators");
 const QString ReuseSwitch = QStringLiteral("/REUSE");
 const QString SoftDeletedPrefix = QStringLiteral("%");
@@ -313,8 +314,10 @@ int32_t frmNTAddUserComputer::Create_User(AddRun &run)
     if (!reuseName.isEmpty()) {
         const int32_t result = Execute_Command(
             ReuseCommand, reuseName, run.server,
-            {description, fullName, script, description, mustChange, password, run.user});
+            {description, fullName, script, description, mustChange, password, run.user,
+             run.domain});
         if (result == directory_result::Success) {
+            run.reusedFrom = reuseName;
             advanceProgress();
             return result;
         }
@@ -360,9 +363,14 @@ void frmNTAddUserComputer::Finish_Task(AddRun &run)
                         {run.domain + u'\\' + run.user});
     advanceProgress();
     if (result != directory_result::Success) {
-        // Either both accounts exist or neither: the user account goes again,
-        // a reused one included.
-        Execute_Command(DeleteUserCommand, run.user, run.server);
+        // Either both accounts exist or neither: a user account created in
+        // this run goes again; one taken back into use returns to its
+        // soft-deleted state, which keeps its SID for the next reuse.
+        if (run.reusedFrom.isEmpty())
+            Execute_Command(DeleteUserCommand, run.user, run.server);
+        else
+            Execute_Command(SoftDeleteCommand, run.user, run.server,
+                            {run.reusedFrom, run.domain});
         const QString words = Get_ErrorText(result);
         Show_Result(*this,
                     QStringLiteral("Error, could not add the computer account : ") + words

@@ -84,6 +84,8 @@ private:
         QString user;
         QString computer;
         QString server;
+        // The soft-deleted name of an account taken back into use in this run.
+        QString reusedFrom;
     };
 
     void buildLayout();

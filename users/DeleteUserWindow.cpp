@@ -304,7 +304,8 @@ void frmNTDelUser::BUTTON_Delete_Click()
         return;
 
     QString failed;
-    const int32_t result = deleteNames(list, server, failed);
+    QStringList keptBy;
+    const int32_t result = deleteNames(list, server, failed, keptBy);
     const QString target = Trim_Blanks(COMBO_Domain->currentText());
     if (result != directory_result::Success) {
         const QString words = Get_ErrorText(result);
@@ -318,21 +319,33 @@ void frmNTDelUser::BUTTON_Delete_Click()
                                                   "deleted (enabled for reuse) from ")
                                  : QStringLiteral("User account(s) have been successfully "
                                                   "deleted from ");
-        Show_Result(*this, done + domain + u'.', true, false, target, Title,
-                    target + u'\\' + list.first());
+        // A domain that would not let a soft-deleted account out of its local
+        // groups is named, in the panel and in detail 2 of the log line.
+        const QString kept = keptBy.join(QStringLiteral(", "));
+        const QString keptText = kept.isEmpty()
+            ? QString()
+            : QStringLiteral("\n\nStill a member of local groups in: ") + kept + u'.';
+        Show_Result(*this, done + domain + u'.' + keptText, true, false, target, Title,
+                    target + u'\\' + list.first(), QString(), kept);
     }
     showItemCount();
 }
 
 int32_t frmNTDelUser::deleteNames(const QStringList &names, const QString &server,
-                                  QString &failed)
+                                  QString &failed, QStringList &keptBy)
 {
     const bool reuse = CHECK_Reuse->isChecked();
+    const QString domain = Trim_Blanks(COMBO_Domain->currentText());
     for (const QString &typed : names) {
         QString name = typed;
         QString newName;
-        const int32_t result =
-            reuse ? SoftDelete_User(name, server, newName) : Delete_User(name, server);
+        QStringList kept;
+        const int32_t result = reuse ? SoftDelete_User(name, server, domain, newName, kept)
+                                     : Delete_User(name, server);
+        for (const QString &other : std::as_const(kept)) {
+            if (!keptBy.contains(other))
+                keptBy.append(other);
+        }
         // A soft delete that renamed the account but could not take it out of
         // a group has still renamed it: the list shows the name it bears.
         if (result == directory_result::Success || !newName.isEmpty()) {

@@ -56,7 +56,10 @@ private:
     bool findServer(QString &server);
     // Deletes the names in order and stops at the first that fails; its name
     // and status, or an empty name and 0.
-    int32_t deleteNames(const QStringList &names, const QString &server, QString &failed);
+    // `keptBy` receives the listed domains whose local groups kept a
+    // soft-deleted account.
+    int32_t deleteNames(const QStringList &names, const QString &server, QString &failed,
+                        QStringList &keptBy);
     void removeFromList(const QString &name);
     void showItemCount();
     void buildLayout();

@@ -1,5 +1,6 @@
 #include "LinuxSystemInfo.h"
 #include "ProfileReader.h"
+#include "platform/InstallLayout.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -74,10 +75,12 @@ QString LinuxSystemInfo::tempDirectory()
     return QDir::tempPath() + u'/';
 }
 
+// An installed program never writes beside itself, even where it could (root
+// under /usr/bin): only a build tree keeps its log and work files there.
 QString LinuxSystemInfo::writableFolder()
 {
     const QString beside = executableFolder();
-    return folderIsWritable(beside) ? beside : perUserDataFolder();
+    return IsBuildTree(beside) && folderIsWritable(beside) ? beside : perUserDataFolder();
 }
 
 QString LinuxSystemInfo::locateDataFile(const QString &fileName)
@@ -85,7 +88,7 @@ QString LinuxSystemInfo::locateDataFile(const QString &fileName)
     const QString beside = executableFolder() + u'/' + fileName;
     if (QFileInfo::exists(beside))
         return beside;
-    const QString installed = QStringLiteral(VARNEL_DATA_DIR "/") + fileName;
+    const QString installed = InstalledDataFolder(executableFolder()) + u'/' + fileName;
     if (QFileInfo::exists(installed))
         return installed;
     const QString shared = QStandardPaths::locate(QStandardPaths::GenericDataLocation,

@@ -63,10 +63,11 @@ void removeLeftovers(NetapiTarget &target)
     }
 }
 
-std::vector<std::string> displayNames(platform::NetworkManagement &net,
-                                      const std::string &server, uint32_t level, bool &ok)
+std::vector<platform::NetDisplayRecord> displayRecords(platform::NetworkManagement &net,
+                                                       const std::string &server,
+                                                       uint32_t level, bool &ok)
 {
-    std::vector<std::string> names;
+    std::vector<platform::NetDisplayRecord> all;
     uint32_t index = 0;
     platform::NetStatus status = platform::status::MoreData;
     ok = true;
@@ -79,11 +80,19 @@ std::vector<std::string> displayNames(platform::NetworkManagement &net,
             ok = false;
             break;
         }
-        for (const platform::NetDisplayRecord &record : records)
-            names.push_back(record.name);
+        all.insert(all.end(), records.begin(), records.end());
         if (!records.empty())
             index = records.back().nextIndex;
     }
+    return all;
+}
+
+std::vector<std::string> displayNames(platform::NetworkManagement &net,
+                                      const std::string &server, uint32_t level, bool &ok)
+{
+    std::vector<std::string> names;
+    for (const platform::NetDisplayRecord &record : displayRecords(net, server, level, ok))
+        names.push_back(record.name);
     return names;
 }
 

@@ -1,8 +1,7 @@
 // What the network-management suite's test files share: the target, names
 // that cannot clash with anything already in the directory, clean-up of what
 // an interrupted run left, full walks of the listings, and the record of cases
-// a target cannot express (skipped with the reason, or, for a part of a case,
-// "not applicable" printed).
+// a target cannot express ("not applicable", passed, never skipped).
 #pragma once
 
 #include "tests/netapi/NetapiTarget.h"
@@ -25,14 +24,14 @@ std::string uniqueName(const std::string &stem, int length = 16);
 // target cannot express what the case needs.
 bool notApplicable(NetapiTarget &target, Need need);
 
-// Skips the whole case, with the reason, when the target cannot express what
-// it needs.
-#define SKIP_UNLESS_APPLICABLE(target, need)                                          \
-    do {                                                                              \
-        const std::string reason = (target).notApplicable(need);                      \
-        if (!reason.empty())                                                          \
-            QSKIP(qPrintable(QString::fromStdString("not applicable to "              \
-                                                    + (target).name() + ": " + reason))); \
+// Skips the running case, with the reason, when the target cannot express
+// what it needs: a skipped case is never counted as a pass.
+#define SKIP_UNLESS_APPLICABLE(target, need)                                                 \
+    do {                                                                                     \
+        const std::string reason_ = (target).notApplicable(need);                            \
+        if (!reason_.empty())                                                                \
+            QSKIP(qPrintable(QString::fromStdString("not applicable to " + (target).name()  \
+                                                    + ": " + reason_)));                     \
     } while (false)
 
 // Deletes the users, computers and groups whose names begin with the prefix
@@ -43,6 +42,10 @@ void removeLeftovers(NetapiTarget &target);
 // in `ok` when a call failed.
 std::vector<std::string> displayNames(platform::NetworkManagement &net,
                                       const std::string &server, uint32_t level, bool &ok);
+// The same listing, whole records (names and RIDs).
+std::vector<platform::NetDisplayRecord> displayRecords(platform::NetworkManagement &net,
+                                                       const std::string &server,
+                                                       uint32_t level, bool &ok);
 // Every global (or local) group name at the server.
 std::vector<std::string> groupNames(platform::NetworkManagement &net, const std::string &server,
                                     bool local, bool &ok);

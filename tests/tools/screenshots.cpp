@@ -46,6 +46,18 @@ struct Shot {
     std::function<QPixmap()> take;
 };
 
+// Waits until the window manager has put its frame round the window; a window
+// placed at the screen's corner before it had one gets its title bar back on
+// the screen.
+void waitForFrame(QWidget &window)
+{
+    if (!QTest::qWaitFor([&] { return window.frameGeometry() != window.geometry(); }, 3000))
+        return; // no window manager: the picture is the window's own area
+    if (window.frameGeometry().top() < 0 || window.frameGeometry().left() < 0)
+        window.move(0, 0);
+    QTest::qWait(200);
+}
+
 std::unique_ptr<frmVarnel> shownMainWindow()
 {
     auto window = std::make_unique<frmVarnel>();
@@ -56,14 +68,22 @@ std::unique_ptr<frmVarnel> shownMainWindow()
     window->activateWindow();
     if (!QTest::qWaitForWindowExposed(window.get()))
         return nullptr;
-    QTest::qWait(200);
+    waitForFrame(*window);
     return window;
+}
+
+// The window with its frame, as the window manager decorates it: the screen
+// itself is grabbed over the frame.
+QPixmap framed(const QWidget &window)
+{
+    const QRect frame = window.frameGeometry();
+    return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
 }
 
 QPixmap mainWindow()
 {
     auto window = shownMainWindow();
-    return window ? window->grab() : QPixmap();
+    return window ? framed(*window) : QPixmap();
 }
 
 // Drops a menu down at a point and waits until it is on the screen.
@@ -90,9 +110,7 @@ QPixmap mainWindowMiscMenu()
     if (!popUp(colors, misc->mapToGlobal(item.topRight())))
         return {};
     QTest::qWait(300);
-    const QRect frame(window->mapToGlobal(QPoint(0, 0)), window->size());
-    QPixmap picture = window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(),
-                                                   frame.height());
+    QPixmap picture = framed(*window);
     colors->hide();
     misc->hide();
     return picture;
@@ -105,8 +123,8 @@ QPixmap taskWindow(QWidget &window)
     window.activateWindow();
     if (!QTest::qWaitForWindowExposed(&window))
         return {};
-    QTest::qWait(200);
-    return window.grab();
+    waitForFrame(window);
+    return framed(window);
 }
 
 // The add-user window filled in for a user with a workstation.

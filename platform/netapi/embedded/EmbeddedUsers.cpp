@@ -87,8 +87,6 @@ NetStatus EmbeddedNetworkManagement::NetUserAdd(const std::string &server, uint3
     SamRow sam;
     if (!loadSam(db, machine.samId, sam))
         return status::InternalError;
-    if (!passwordAllowed(info.password, info.name, info.flags, sam))
-        return statusFor(Situation::PasswordPolicy);
     AccountRow account;
     account.samId = sam.id;
     account.name = info.name;
@@ -100,8 +98,12 @@ NetStatus EmbeddedNetworkManagement::NetUserAdd(const std::string &server, uint3
     Transaction transaction(db, Transaction::Mode::Write);
     if (!transaction.began())
         return status::InternalError;
+    // A controller looks at the name before the password: a taken name with
+    // a weak password answers "exists".
     if (const NetStatus taken = nameTakenStatus(nameOwner(db, sam.id, upperName(info.name))))
         return taken;
+    if (!passwordAllowed(info.password, info.name, info.flags, sam))
+        return statusFor(Situation::PasswordPolicy);
     if (!allocateRid(db, sam.id, account.rid) || !insertAccount(db, account)
         || !joinPrimaryGroup(db, account) || !transaction.commit())
         return status::InternalError;

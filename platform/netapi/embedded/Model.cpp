@@ -68,6 +68,9 @@ NetStatus resolveMachine(Store &store, const std::string &server, MachineRow &ma
 {
     if (!store.isOpen())
         return status::OpenFailed;
+    // "\\" with no name after it names no machine; only "" is this one.
+    if (!server.empty() && withoutBackslashes(server).empty())
+        return status::BadNetPath;
     const std::string name = withoutBackslashes(server);
     const bool found = name.empty() ? localMachine(store.db(), machine)
                                     : findMachine(store.db(), name, machine);
@@ -190,12 +193,21 @@ bool allocateRid(Database &db, int64_t samId, uint32_t &rid)
     return true;
 }
 
+namespace {
+constexpr int64_t DisplayMarksKept = 1024;
+} // namespace
+
 bool markDeleted(Database &db, DisplayTable table, int64_t id, const std::string &upper)
 {
     Statement insert = db.prepare(
         "INSERT OR REPLACE INTO display_marks (table_kind, id, upper_name) VALUES (?, ?, ?)");
     insert.bind(1, int64_t(table)).bind(2, id).bind(3, upper);
-    return insert.run();
+    // A listing resumes from a recent index; a controller does not remember
+    // every row ever deleted, and neither does this table: the oldest marks go.
+    Statement prune = db.prepare(
+        "DELETE FROM display_marks WHERE rowid <= (SELECT MAX(rowid) FROM display_marks) - ?");
+    prune.bind(1, DisplayMarksKept);
+    return insert.run() && prune.run();
 }
 
 } // namespace platform::embedded

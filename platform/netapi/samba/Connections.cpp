@@ -66,6 +66,9 @@ void reportFailure(const std::string &server, const std::string &step, uint32_t 
 
 NetStatus Connections::open(const std::string &server, SamrSession *&session)
 {
+    // "\\" with no name after it names no machine; only "" is this one.
+    if (!server.empty() && server.find_first_not_of("\\/") == std::string::npos)
+        return status::BadNetPath;
     const std::string host = serverHost(server);
     auto found = m_sessions.find(key(host));
     if (found != m_sessions.end()) {

@@ -132,6 +132,12 @@ NetStatus changeUser(SamrSession &session, ObjectHandle &user, uint32_t level,
     UserInfo3 current;
     if (const uint32_t st = readUser(session, user, 3, current))
         return toNetStatus(st, Context::User);
+    // "User cannot change password" lives in the account's security
+    // descriptor, which SAMR has no bit for and Samba's AD DC does not let
+    // SetSecurity write: a change of it cannot be made here, and saying
+    // success would be a lie.
+    if ((info.flags ^ current.flags) & uf::PasswdCantChange)
+        return status::NotSupported;
     if (level == 3 && info.primaryGroupId != current.primaryGroupId
         && !isMemberOf(session, user, info.primaryGroupId))
         return invalidParameter(parmErr, UserPrimaryGroupParm);
