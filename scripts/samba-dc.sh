@@ -3,18 +3,23 @@
 # directory tests and the benchmark. Needs root (network namespaces) and the
 # Samba packages that scripts/varnel.sh installs.
 #
-#   samba-dc.sh start DIR [--users N] [--domain NAME] [--dc-name NAME]
+#   samba-dc.sh start DIR [--users N] [--domain NAME] [--dc-name NAME] [--trust N]
 #       Provisions a DC in a fresh folder that DIR (a link) then points to,
 #       starts it in its
 #       own network namespace and waits until it answers. Domain and DC names
 #       are drawn at random unless given; N bulk users (default 0) get names
 #       with blanks and non-ASCII letters. DIR/dc.env then holds the facts the
 #       tests read (VARNEL_DC_*, VARNEL_SMB_CONF, VARNEL_AUTHFILE).
+#       With --trust, a second domain with N bulk users gets its own DC on a
+#       third host, and the two domains trust each other (see "second domain"
+#       below); dc.env then also holds VARNEL_DC2_*.
 #   samba-dc.sh exec DIR -- COMMAND...
 #       Runs COMMAND on the tests' host: the namespace 192.0.2.1, with the
 #       private hosts file and a resolv.conf that names the DC's DNS server.
 #   samba-dc.sh dc DIR -- COMMAND...
 #       Runs COMMAND on the DC's host (for samba-tool on the DC's database).
+#   samba-dc.sh dc2 DIR -- COMMAND...
+#       The same on the second domain's DC (with --trust).
 #   samba-dc.sh stop DIR
 #       Stops every process of the DC by PID, removes both namespaces, the
 #       DC's folder and the link DIR.
@@ -87,42 +92,45 @@ write_etc() { # dir, resolver
     echo "nameserver $2" >"$1/resolv.conf"
 }
 
-provision() {
-    local w=$1
-    mkdir -p "$w/dc/run" "$w/dc/ncalrpc" "$w/log"
-    in_ns "$NS_DC" "$w/dc-etc" samba-tool domain provision --targetdir="$w/dc" \
+provision() { # dir, [subfolder of the DC, default dc]
+    local w=$1 sub=${2:-dc}
+    mkdir -p "$w/$sub/run" "$w/$sub/ncalrpc" "$w/log"
+    in_ns "$NS_DC" "$w/$sub-etc" samba-tool domain provision -s "$w/empty.conf" \
+        --targetdir="$w/$sub" \
         --realm="$REALM" --domain="$DOMAIN" --server-role=dc \
         --dns-backend=SAMBA_INTERNAL --host-name="$DC_LOWER" --host-ip="$DC_ADDR" \
         --option="netbios name = $DC_NAME" \
         --option="interfaces = $DC_ADDR" --option="bind interfaces only = yes" \
-        --option="dns forwarder = 127.0.0.53" \
+        --option="dns forwarder = ${DNS_FORWARDER-127.0.0.53}" \
         --option="server services = -dnsupdate" \
-        --option="log file = $w/log/log.%m" \
-        --option="pid directory = $w/dc/run" --option="ncalrpc dir = $w/dc/ncalrpc" \
-        >"$w/log/provision.out" 2>&1 ||
-        { tail -20 "$w/log/provision.out" >&2; die "provision failed"; }
+        --option="log file = $w/log/$sub.%m" \
+        --option="pid directory = $w/$sub/run" --option="ncalrpc dir = $w/$sub/ncalrpc" \
+        >"$w/log/provision-$sub.out" 2>&1 ||
+        { tail -20 "$w/log/provision-$sub.out" >&2; die "provision failed"; }
     # The admin password from a file, never from a command line.
     local pwb64
     umask 077
     pwb64=$(printf '"%s"' "$ADMIN_PW" | iconv -f UTF-8 -t UTF-16LE | base64 -w0)
-    printf 'dn: CN=Administrator,CN=Users,%s\nchangetype: modify\n' "$BASE_DN" >"$w/log/admin.ldif"
-    printf 'replace: unicodePwd\nunicodePwd:: %s\n' "$pwb64" >>"$w/log/admin.ldif"
-    ldbmodify -H "$w/dc/private/sam.ldb" "$w/log/admin.ldif" >/dev/null
-    rm -f "$w/log/admin.ldif"
+    printf 'dn: CN=Administrator,CN=Users,%s\nchangetype: modify\n' "$BASE_DN" \
+        >"$w/log/admin-$sub.ldif"
+    printf 'replace: unicodePwd\nunicodePwd:: %s\n' "$pwb64" >>"$w/log/admin-$sub.ldif"
+    ldbmodify -H "$w/$sub/private/sam.ldb" "$w/log/admin-$sub.ldif" >/dev/null
+    rm -f "$w/log/admin-$sub.ldif"
     umask 022
     # Test policy: short and simple passwords (machine-name passwords, "a").
-    samba-tool domain passwordsettings set -H "$w/dc/private/sam.ldb" -s "$w/dc/etc/smb.conf" \
+    samba-tool domain passwordsettings set -H "$w/$sub/private/sam.ldb" \
+        -s "$w/$sub/etc/smb.conf" \
         --complexity=off --min-pwd-length=0 --history-length=0 --min-pwd-age=0 \
         --max-pwd-age=0 >/dev/null
 }
 
 # N users straight into the stopped DC's database: by far the fastest way.
-bulk_users() {
-    local w=$1 count=$2
+bulk_users() { # dir, count, [subfolder of the DC, default dc]
+    local w=$1 count=$2 sub=${3:-dc}
     [ "$count" -gt 0 ] || return 0
     local t0
     t0=$(now_ms)
-    "$PYTHON" - "$count" "$BASE_DN" >"$w/log/users.ldif" <<'EOF'
+    "$PYTHON" - "$count" "$BASE_DN" >"$w/log/users-$sub.ldif" <<'EOF'
 import base64, random, sys
 count, base = int(sys.argv[1]), sys.argv[2]
 first = ["jan", "Jürgen", "joão", "Ana", "ängel", "Zoë", "björn", "Chloé", "Émile", "luis",
@@ -145,22 +153,23 @@ while len(seen) < count:
     print("userAccountControl: 544")
     print()
 EOF
-    ldbadd --nosync -H "$w/dc/private/sam.ldb" "$w/log/users.ldif" >"$w/log/ldbadd.out" 2>&1 ||
-        { tail -5 "$w/log/ldbadd.out" >&2; die "bulk users failed"; }
+    ldbadd --nosync -H "$w/$sub/private/sam.ldb" "$w/log/users-$sub.ldif" \
+        >"$w/log/ldbadd-$sub.out" 2>&1 ||
+        { tail -5 "$w/log/ldbadd-$sub.out" >&2; die "bulk users failed"; }
     log "$count bulk users in $(( $(now_ms) - t0 )) ms"
 }
 
-start_samba() {
-    local w=$1
-    in_ns "$NS_DC" "$w/dc-etc" samba --foreground --no-process-group \
-        -s "$w/dc/etc/smb.conf" >"$w/log/samba.out" 2>&1 </dev/null &
-    echo $! >"$w/samba.pid"
+start_samba() { # dir, [subfolder of the DC, default dc]
+    local w=$1 sub=${2:-dc}
+    in_ns "$NS_DC" "$w/$sub-etc" samba --foreground --no-process-group \
+        -s "$w/$sub/etc/smb.conf" >"$w/log/samba-$sub.out" 2>&1 </dev/null &
+    echo $! >"$w/samba${sub#dc}.pid"
 }
 
-wait_port() { # port, deadline (epoch seconds)
+wait_port() { # port, deadline (epoch seconds), [pid file, default samba.pid]
     until ip netns exec "$NS_TEST" bash -c "exec 3<>/dev/tcp/$DC_ADDR/$1" 2>/dev/null; do
         [ "$(date +%s)" -lt "$2" ] || return 1
-        kill -0 "$(cat "$W/samba.pid")" 2>/dev/null || return 1
+        kill -0 "$(cat "$W/${3:-samba.pid}")" 2>/dev/null || return 1
         sleep 0.2
     done
 }
@@ -200,15 +209,154 @@ VARNEL_AUTHFILE=$w/client/authfile
 EOF
 }
 
+# --- second domain ------------------------------------------------------------
+#
+# With --trust, the tests' host and both DCs hang on one bridge, which lives in
+# a namespace of its own so that removing the namespaces removes it too:
+#   tests 192.0.2.1, DC of the tests' domain 192.0.2.2, second DC 192.0.2.3.
+# DNS is a hub: both DCs and the tests ask the first DC, which forwards what it
+# does not hold to the second; the second forwards nowhere. (Two internal DNS
+# servers forwarding to each other loop on every name neither holds.)
+
+DC2_ADDR=192.0.2.3
+SHARED_USER="Trust Twin"
+
+# Runs a command with the second DC's names in the globals the one-DC
+# functions read, in a subshell so the first DC's stay as they are.
+as_dc2() {
+    (
+        DOMAIN=$DOMAIN2 REALM=$REALM2 REALM_LOWER=${REALM2,,} DC_NAME=$DC2_NAME
+        DC_LOWER=${DC2_NAME,,} DC_ADDR=$DC2_ADDR NS_DC=$NS_DC2 ADMIN_PW=$ADMIN_PW2
+        BASE_DN="DC=${REALM_LOWER//./,DC=}"
+        "$@"
+    )
+}
+
+hosts_line() { echo "$DC_ADDR $DC_LOWER.$REALM_LOWER $DC_LOWER $DC_NAME"; }
+
+make_bridged_namespaces() {
+    local id=$1 i=0 entry ns addr port
+    ip netns add "$NS_SW"
+    ip -n "$NS_SW" link add br0 type bridge
+    ip -n "$NS_SW" link set br0 up
+    for entry in "$NS_TEST:$TEST_ADDR:vt" "$NS_DC:$DC_ADDR:vd" "$NS_DC2:$DC2_ADDR:ve"; do
+        IFS=: read -r ns addr port <<<"$entry"
+        i=$((i + 1))
+        ip netns add "$ns"
+        ip -n "$ns" link set lo up
+        ip -n "$NS_SW" link add "p$i" type veth peer name "$port$id" netns "$ns"
+        ip -n "$NS_SW" link set "p$i" master br0 up
+        ip -n "$ns" addr add "$addr/24" dev "$port$id"
+        ip -n "$ns" link set "$port$id" up
+    done
+}
+
+# One account of the same name in a stopped DC's database.
+shared_user() { # dir, subfolder of the DC
+    local base
+    base=$(cat "$1/$2.base")
+    printf 'dn: CN=%s,CN=Users,%s\nobjectClass: user\nsAMAccountName: %s\n%s\n' \
+        "$SHARED_USER" "$base" "$SHARED_USER" "userAccountControl: 544" >"$1/log/shared-$2.ldif"
+    ldbadd -H "$1/$2/private/sam.ldb" "$1/log/shared-$2.ldif" >/dev/null ||
+        die "shared user failed"
+}
+
+write_base() { echo "$BASE_DN" >"$1/$2.base"; }
+
+# Namespaces, /etc files and both databases; the second DC is started here,
+# the first one by cmd_start after its bulk users.
+start_two_domains() {
+    local id=$1 p1 p2
+    DOMAIN2="VT$(random_word 6 'A-Z')"
+    [ "$DOMAIN2" != "$DOMAIN" ] || DOMAIN2="${DOMAIN2}X"
+    REALM2=${DOMAIN2^^}.TEST
+    DC2_NAME="DC$(random_word 5 'A-Z0-9')"
+    ADMIN_PW2="Vt$(random_word 12 'A-Za-z0-9')!2"
+    NS_SW="varnel-s-$id" NS_DC2="varnel-d2-$id"
+    echo "$NS_TEST $NS_DC $NS_DC2 $NS_SW" >"$W/namespaces"
+    make_bridged_namespaces "$id"
+    write_etc "$W/dc-etc" "$DC_ADDR"
+    write_etc "$W/test-etc" "$DC_ADDR"
+    as_dc2 write_etc "$W/dc2-etc" "$DC_ADDR"
+    as_dc2 hosts_line | tee -a "$W/dc-etc/hosts" >>"$W/test-etc/hosts"
+    hosts_line >>"$W/dc2-etc/hosts"
+    write_base "$W" dc
+    as_dc2 write_base "$W" dc2
+    DNS_FORWARDER=$DC2_ADDR provision "$W" & p1=$!
+    DNS_FORWARDER="" as_dc2 provision "$W" dc2 & p2=$!
+    wait "$p1" || die "provision of $DOMAIN failed"
+    wait "$p2" || die "provision of $DOMAIN2 failed"
+    as_dc2 bulk_users "$W" "$TRUST_USERS" dc2
+    shared_user "$W" dc2
+    as_dc2 start_samba "$W" dc2
+}
+
+# Waits for the second DC, creates a two-way external trust from the first DC
+# (the second domain's password through a descriptor, never a command line),
+# and asks the first DC once for the second's controller by DNS name: its
+# answers by flat name stay bare or fail until it has done that once.
+trust_second_domain() { # dir, deadline
+    local w=$1 deadline=$2 port t0
+    t0=$(now_ms)
+    for port in 445 389 53; do
+        as_dc2 wait_port "$port" "$deadline" samba2.pid ||
+            { tail -20 "$w/log/samba-dc2.out" >&2; die "second DC did not start"; }
+    done
+    PASSWD_FD=3 in_ns "$NS_DC" "$w/dc-etc" samba-tool domain trust create "${REALM2,,}" \
+        --type=external --direction=both --create-location=both \
+        -U "$DOMAIN2\\Administrator" -s "$w/dc/etc/smb.conf" \
+        3< <(printf '%s' "$ADMIN_PW2") >"$w/log/trust.out" 2>&1 ||
+        { cat "$w/log/trust.out" >&2; die "trust to $DOMAIN2 failed"; }
+    until in_ns "$NS_TEST" "$w/test-etc" rpcclient -s "$w/client/smb.conf" \
+            -A "$w/client/authfile" -c "dsr_getdcname ${REALM2,,}" "$DC_LOWER" 2>&1 |
+            grep -qi "${DC2_NAME,,}"; do
+        [ "$(date +%s)" -lt "$deadline" ] || die "$DC_NAME does not find $DOMAIN2's DC"
+        sleep 0.5
+    done
+    foreign_principal "$w"
+    log "$DOMAIN trusts $DOMAIN2 (DC $DC2_NAME) after $(( $(now_ms) - t0 )) ms more"
+}
+
+# Samba's SAMR AddAliasMember cannot yet make the foreignSecurityPrincipal
+# object a new member from a trusted domain needs ("objectSid missing on
+# foreignSecurityPrincipal"), and then fails; once the object is there it
+# works. An LDAP member given by SID makes the object, so the first DC gets the
+# second domain's shared user as a member of one of its groups and loses it
+# again: what stays is the object.
+foreign_principal() { # dir
+    local sid group
+    sid=$(ldbsearch -H "$1/dc2/private/sam.ldb" "(sAMAccountName=$SHARED_USER)" objectSid |
+        sed -n 's/^objectSid: //p')
+    [ -n "$sid" ] || die "no SID for $SHARED_USER in $DOMAIN2"
+    group="CN=Allowed RODC Password Replication Group,CN=Users,$(cat "$1/dc.base")"
+    printf 'dn: %s\nchangetype: modify\n%s: member\nmember: <SID=%s>\n\n' \
+        "$group" add "$sid" "$group" delete "$sid" >"$1/log/fsp.ldif"
+    ldbmodify -H "$1/dc/private/sam.ldb" "$1/log/fsp.ldif" >"$1/log/fsp.out" 2>&1 ||
+        { cat "$1/log/fsp.out" >&2; die "foreign principal failed"; }
+}
+
+write_env2() {
+    cat >>"$1/dc.env" <<EOF
+VARNEL_DC2_ADDRESS=$DC2_ADDR
+VARNEL_DC2_NAME=$DC2_NAME
+VARNEL_DC2_DOMAIN=$DOMAIN2
+VARNEL_DC2_REALM=$REALM2
+VARNEL_DC2_USERS=$TRUST_USERS
+VARNEL_DC2_NS=$NS_DC2
+VARNEL_DC_SHARED_USER="$SHARED_USER"
+EOF
+}
+
 cmd_start() {
     W=$1
     shift
-    USERS=0 DOMAIN="" DC_NAME=""
+    USERS=0 DOMAIN="" DC_NAME="" TRUST_USERS=""
     while [ $# -gt 0 ]; do
         case $1 in
             --users) USERS=$2; shift 2 ;;
             --domain) DOMAIN=$2; shift 2 ;;
             --dc-name) DC_NAME=$2; shift 2 ;;
+            --trust) TRUST_USERS=$2; shift 2 ;;
             *) die "unknown option $1" ;;
         esac
     done
@@ -233,20 +381,28 @@ cmd_start() {
     ADMIN_PW="Vt$(random_word 12 'A-Za-z0-9')!1"
     NS_TEST="varnel-t-$id" NS_DC="varnel-dc-$id"
     echo "$NS_TEST $NS_DC" >"$W/namespaces"
-    make_namespaces "$id"
-    write_etc "$W/dc-etc" 127.0.0.53
-    write_etc "$W/test-etc" "$DC_ADDR"
-    provision "$W"
+    : >"$W/empty.conf"
+    if [ -n "$TRUST_USERS" ]; then
+        start_two_domains "$id"
+    else
+        make_namespaces "$id"
+        write_etc "$W/dc-etc" 127.0.0.53
+        write_etc "$W/test-etc" "$DC_ADDR"
+        provision "$W"
+    fi
     log "provisioned $DOMAIN ($REALM), DC $DC_NAME in $(( $(now_ms) - t0 )) ms"
     bulk_users "$W" "$USERS"
+    [ -z "$TRUST_USERS" ] || shared_user "$W" dc
     write_client "$W"
     start_samba "$W"
     local deadline=$(( $(date +%s) + 90 ))
     for port in 445 389 53; do
         wait_port "$port" "$deadline" ||
-            { tail -20 "$W/log/samba.out" >&2; die "DC did not start"; }
+            { tail -20 "$W/log/samba-dc.out" >&2; die "DC did not start"; }
     done
+    [ -z "$TRUST_USERS" ] || trust_second_domain "$W" "$deadline"
     write_env "$W"
+    [ -z "$TRUST_USERS" ] || write_env2 "$W"
     log "DC ready at $DC_ADDR after $(( $(now_ms) - t0 )) ms"
 }
 
@@ -287,6 +443,13 @@ stop_pid() {
     kill -KILL "$pid" 2>/dev/null || true
 }
 
+cmd_dc2() {
+    load_env "$1"
+    shift
+    [ "${1:-}" = "--" ] && shift
+    in_ns "$VARNEL_DC2_NS" "$W/dc2-etc" "$@"
+}
+
 cmd_stop() {
     local link=$1 ns pid
     W=$(cd -P "$link" 2>/dev/null && pwd) || { rm -f "$link"; return 0; }
@@ -307,6 +470,7 @@ case ${1:-} in
     start) shift; [ $# -ge 1 ] || die "usage: start DIR"; cmd_start "$@" ;;
     exec) shift; [ $# -ge 2 ] || die "usage: exec DIR -- COMMAND"; cmd_exec "$@" ;;
     dc) shift; [ $# -ge 2 ] || die "usage: dc DIR -- COMMAND"; cmd_dc "$@" ;;
+    dc2) shift; [ $# -ge 2 ] || die "usage: dc2 DIR -- COMMAND"; cmd_dc2 "$@" ;;
     stop) shift; [ $# -ge 1 ] || die "usage: stop DIR"; cmd_stop "$1" ;;
-    *) die "usage: samba-dc.sh start|exec|dc|stop DIR ..." ;;
+    *) die "usage: samba-dc.sh start|exec|dc|dc2|stop DIR ..." ;;
 esac

@@ -40,7 +40,7 @@ endif()
 set(VARNEL_DC_DIR ${CMAKE_BINARY_DIR}/samba-dc)
 set(VARNEL_DC_SCRIPT ${PROJECT_SOURCE_DIR}/scripts/samba-dc.sh)
 add_test(NAME samba_dc_start
-         COMMAND bash ${VARNEL_DC_SCRIPT} start ${VARNEL_DC_DIR} --users 2100)
+         COMMAND bash ${VARNEL_DC_SCRIPT} start ${VARNEL_DC_DIR} --users 2100 --trust 300)
 set_tests_properties(samba_dc_start PROPERTIES
     FIXTURES_SETUP samba_dc RESOURCE_LOCK samba_dc TIMEOUT 900 LABELS samba)
 add_test(NAME samba_dc_stop COMMAND bash ${VARNEL_DC_SCRIPT} stop ${VARNEL_DC_DIR})

@@ -252,6 +252,9 @@ private slots:
         QCOMPARE(status, platform::status::Success);
         QVERIFY(contains(listed, upper(member)));
         QCOMPARE(addMember(alias, member), platform::status::MemberInAlias);
+        QCOMPARE(delMember(alias, member), platform::status::Success);
+        QVERIFY(!contains(members(alias, status), upper(member)));
+        QCOMPARE(status, platform::status::Success);
     }
 
     void memberListings_pageByResumeHandle_data()

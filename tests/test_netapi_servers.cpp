@@ -133,6 +133,21 @@ private slots:
             QVERIFY(contains(domains, upper(m_target->trustedDomain())));
     }
 
+    void serverEnumeration_ofTrustedDomain_listsItsController()
+    {
+        SKIP_UNLESS_APPLICABLE(*m_target, Need::Trusts);
+        std::string trustedDc;
+        QCOMPARE(net().NetGetDCName({}, m_target->trustedDomain(), trustedDc),
+                 platform::status::Success);
+        QVERIFY(upper(trustedDc) != upper(dc()));
+        NetStatus status = 0;
+        const std::vector<std::string> names =
+            serverNames(NtServersAndControllers, m_target->trustedDomain(), status);
+        QCOMPARE(status, platform::status::Success);
+        QVERIFY(contains(names, upper(bare(trustedDc))));
+        QVERIFY(!contains(names, upper(bare(dc()))));
+    }
+
     void serverEnumeration_ofUnknownDomain_findsNoBrowser()
     {
         NetStatus status = 0;

@@ -8,6 +8,7 @@
 #include "app/AppContext.h"
 #include "app/DomainList.h"
 #include "app/ListControl.h"
+#include "directory/AccountRead.h"
 #include "directory/CommandDispatcher.h"
 #include "directory/TrustedDomains.h"
 #include "platform/Platform.h"
@@ -44,6 +45,11 @@ const QString Program = QStringLiteral(VARNEL_EXECUTABLE);
 QString dcDomain()
 {
     return qEnvironmentVariable("VARNEL_DC_DOMAIN");
+}
+
+QString trustedDomain()
+{
+    return qEnvironmentVariable("VARNEL_DC2_DOMAIN");
 }
 
 QString dcServer()
@@ -110,6 +116,7 @@ private slots:
     void domainList_endsWithTheControllersDomain();
     void localAccounts_onlyWhereThisHostServesSmb_data();
     void localAccounts_onlyWhereThisHostServesSmb();
+    void trustedDomainAccounts_areReadAtItsController();
     void loggedAction_namesTheWireIdentity();
     void softDelete_succeedsWithComplexityOn();
     void unreachableServer_is53_withinSixSeconds();
@@ -149,6 +156,8 @@ void SambaLiveTest::domainList_endsWithTheControllersDomain()
     // The tests' host runs no SMB server: no "\\My Computer" to search.
     QVERIFY(list.count() >= 1);
     QCOMPARE(list.item(list.count() - 1), dcDomain());
+    if (!trustedDomain().isEmpty())
+        QVERIFY(list.items().contains(trustedDomain()));
 }
 
 void SambaLiveTest::localAccounts_onlyWhereThisHostServesSmb_data()
@@ -183,6 +192,53 @@ void SambaLiveTest::localAccounts_onlyWhereThisHostServesSmb()
     StringListControl list;
     Load_DomainList(list, true);
     QCOMPARE(list.items().contains(MyComputer), listening);
+}
+
+// A user of the trusted domain only, found in its own listing at its
+// controller (located through this host's DC, reached as this domain's
+// administrator), is known there and unknown here.
+void SambaLiveTest::trustedDomainAccounts_areReadAtItsController()
+{
+    if (trustedDomain().isEmpty())
+        QSKIP("the test network was started without --trust: one domain only");
+    TestPlatform doubles;
+    platform::Families families = platform::current();
+    families.net = m_selection.net.get();
+    platform::install(families);
+    std::string trustedDc;
+    QCOMPARE(m_selection.net->NetGetDCName({}, trustedDomain().toStdString(), trustedDc),
+             platform::status::Success);
+    QCOMPARE(QString::fromStdString(trustedDc).toUpper(),
+             QStringLiteral("\\\\") + qEnvironmentVariable("VARNEL_DC2_NAME"));
+    std::vector<platform::NetDisplayRecord> records;
+    uint32_t returned = 0;
+    const platform::NetStatus listed = m_selection.net->NetQueryDisplayInformation(
+        trustedDc, 1, 0, 50, platform::MaxPreferredLength, returned, records);
+    QVERIFY(listed == platform::status::Success || listed == platform::status::MoreData);
+    QString onlyThere;
+    uint32_t rid = 0;
+    for (const platform::NetDisplayRecord &record : records) {
+        QString name = QString::fromStdString(record.name);
+        if (Check_Account(name, dcDomain(), 0, false) == 2221) {
+            onlyThere = name;
+            rid = record.id;
+            break;
+        }
+    }
+    QVERIFY2(!onlyThere.isEmpty(), "no user of the trusted domain alone among the first 50");
+    QCOMPARE(Check_Account(onlyThere, trustedDomain(), 0, false), 0);
+    QString shared = qEnvironmentVariable("VARNEL_DC_SHARED_USER");
+    QCOMPARE(Check_Account(shared, trustedDomain(), 0, false), 0);
+    QCOMPARE(Check_Account(shared, dcDomain(), 0, false), 0);
+
+    QVariantList items;
+    bool cannotChange = false, neverExpires = false, disabled = false, lockedOut = false;
+    QCOMPARE(Get_AccountInfo(onlyThere, trustedDomain(), 0, items, false, cannotChange,
+                             neverExpires, disabled, lockedOut),
+             0);
+    QCOMPARE(items.size(), 29);
+    QCOMPARE(items.at(0).toString(), onlyThere);
+    QCOMPARE(items.at(24).toUInt(), rid);
 }
 
 void SambaLiveTest::loggedAction_namesTheWireIdentity()

@@ -61,7 +61,9 @@ bool runOnTestDc(const std::vector<std::string> &sambaToolArguments, std::string
 SambaTarget::SambaTarget()
     : m_net(std::make_unique<platform::samba::SambaNetworkManagement>()),
       m_domain(environment("VARNEL_DC_DOMAIN")),
-      m_dcName(environment("VARNEL_DC_NAME"))
+      m_dcName(environment("VARNEL_DC_NAME")),
+      m_trustedDomain(environment("VARNEL_DC2_DOMAIN")),
+      m_sharedUser(environment("VARNEL_DC_SHARED_USER"))
 {
 }
 
@@ -85,7 +87,10 @@ std::string SambaTarget::notApplicable(Need need) const
     switch (need) {
     case Need::Trusts:
     case Need::SeveralDomains:
-        return "the test DC's domain has no trust to another domain (one DC, one domain)";
+        if (m_trustedDomain.empty())
+            return "the test DC's domain has no trust to another domain (started without "
+                   "--trust)";
+        break;
     case Need::BackupControllers:
         return "the test domain has a single controller";
     case Need::SqlServers:

@@ -3,6 +3,8 @@
 // it as any workstation would, through VARNEL_SMB_CONF and VARNEL_AUTHFILE;
 // the cases learn its domain and name from VARNEL_DC_DOMAIN and VARNEL_DC_NAME,
 // and VARNEL_DC_DIR and VARNEL_DC_SCRIPT let them change its password policy.
+// A second, trusting domain's facts come in VARNEL_DC2_* and
+// VARNEL_DC_SHARED_USER.
 #pragma once
 
 #include "tests/netapi/NetapiTarget.h"
@@ -23,6 +25,10 @@ public:
     std::string domain() const override { return m_domain; }
     std::string controller() const override { return "\\\\" + m_dcName; }
     std::string notApplicable(Need need) const override;
+    // The second domain of a test network started with --trust, and the user
+    // both domains hold.
+    std::string trustedDomain() const override { return m_trustedDomain; }
+    std::string trustedDomainUser() const override { return m_sharedUser; }
     bool setPasswordPolicy(int minLength, bool complexity) override;
     bool ensureUsers(int count) override;
     int firstRunSeeders(int) override { return -1; }
@@ -31,6 +37,8 @@ private:
     std::unique_ptr<platform::samba::SambaNetworkManagement> m_net;
     std::string m_domain;
     std::string m_dcName;
+    std::string m_trustedDomain;
+    std::string m_sharedUser;
 };
 
 // Runs samba-tool on the test DC's own database (on the DC's host); true when

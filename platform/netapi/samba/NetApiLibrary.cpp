@@ -135,6 +135,20 @@ NetStatus locatePrimary(const std::string &domain, std::string &dcName, std::str
     return NetStatus(st);
 }
 
+NetStatus locatePrimaryAt(const std::string &server, const std::string &domain,
+                          std::string &dcName)
+{
+    DOMAIN_CONTROLLER_INFO *info = nullptr;
+    const std::string host = withoutSlashes(server);
+    const NET_API_STATUS st = DsGetDcName(host.c_str(), domain.c_str(), nullptr, nullptr,
+                                          DS_PDC_REQUIRED | DS_RETURN_FLAT_NAME, &info);
+    if (st == 0 && info)
+        dcName = text(info->domain_controller_name);
+    if (info)
+        NetApiBufferFree(info);
+    return NetStatus(st);
+}
+
 NetStatus serverInfo(const std::string &server, ServerInfo101 &info)
 {
     Buffer buffer;

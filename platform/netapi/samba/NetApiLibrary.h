@@ -24,6 +24,10 @@ NetStatus getDCName(const std::string &server, const std::string &domain, std::s
 // controller's flat name ("\\DC") and its domain's flat name.
 NetStatus locatePrimary(const std::string &domain, std::string &dcName,
                         std::string &flatDomain);
+// The same asked of a controller (DsRGetDCName there, [MS-NRPC] 3.5.4.3.3):
+// how a workstation finds a trusted domain's controller through its own.
+NetStatus locatePrimaryAt(const std::string &server, const std::string &domain,
+                          std::string &dcName);
 
 // NetServerGetInfo level 101 at a machine.
 NetStatus serverInfo(const std::string &server, ServerInfo101 &info);

@@ -11,8 +11,9 @@
 //   3. for this host's own domain without DNS: NetGetDCName at the machines
 //      smb.conf's "password server" names, then at the realm's own host name
 //      (which a hosts file may map to a controller);
-//   4. for any other domain: NetGetDCName at this host's domain's controller,
-//      which knows the controllers of the domains it trusts.
+//   4. for any other domain: NetGetDCName, then DsRGetDCName, at this host's
+//      domain's controller, which knows the controllers of the domains it
+//      trusts (Samba AD answers only the latter for a trusted domain).
 // What is found is remembered for the life of the process.
 #include "platform/netapi/samba/SambaNetworkManagement.h"
 
@@ -148,8 +149,13 @@ NetStatus SambaNetworkManagement::localDC(const std::string &domain, std::string
     std::string ours;
     if (workstationDC(ours) != status::Success)
         return status::DCNotFound;
-    return askAt(ours, domain, dcName) == status::Success ? status::Success
-                                                          : status::DCNotFound;
+    if (askAt(ours, domain, dcName) == status::Success)
+        return status::Success;
+    // An AD controller answers NetrGetDCName only for its own domain; the
+    // domains it trusts it finds through DsRGetDCName.
+    return libnetapi::locatePrimaryAt(ours, domain, dcName) == status::Success
+        ? status::Success
+        : status::DCNotFound;
 }
 
 NetStatus SambaNetworkManagement::workstationDC(std::string &dcName)
