@@ -10,6 +10,7 @@
 #include "directory/CommandDispatcher.h"
 #include "directory/DirectoryResult.h"
 #include "directory/ServerResolution.h"
+#include "directory/UniquenessSearch.h"
 #include "platform/netapi/Statuses.h"
 #include "ui/CheckName.h"
 #include "ui/FieldText.h"
@@ -242,35 +243,36 @@ bool frmNTAddComputer::Search_Name(const QString &computer, const QString &contr
                                    int32_t step)
 {
     QString name = computer;
-    int32_t result = Check_Account(name, controller, account_kind::Computer, false);
-    bool taken = result == 0;
-    if (!taken && result != platform::status::UserNotFound) {
+    const int32_t result = Check_Account(name, controller, account_kind::Computer, false);
+    DomainSearch search;
+    search.outcome = Classify_Lookup(result, account_kind::Computer, false);
+    if (search.outcome == NameLookup::Unreachable || search.outcome == NameLookup::Failed) {
         Fail_Task(CouldNotAdd, Get_ErrorText(result));
         return false;
     }
-    ProgressIndicator &progress = appContext().SharedProgress();
-    for (int index = 0; !taken && index < COMBO_Domain->count(); ++index) {
-        const QString entry = COMBO_Domain->itemText(index);
-        result = Check_Account(name, entry, account_kind::Computer, false);
-        if (Is_Unreachable(result)) {
-            Fail_Task(CouldNotAdd,
-                      entry + QStringLiteral(" domain controller is down.  This function "
-                                             "requires that all trusted domains are active."));
+    if (search.outcome == NameLookup::Free) {
+        QStringList entries;
+        for (int index = 0; index < COMBO_Domain->count(); ++index)
+            entries << COMBO_Domain->itemText(index);
+        ProgressIndicator &progress = appContext().SharedProgress();
+        search = Search_Domains(name, account_kind::Computer, false, entries, [&] {
+            progress.setValue(progress.value() + step);
+            return letEventsRun();
+        });
+        if (search.stopped)
             return false;
-        }
-        if (result != 0 && result != platform::status::UserNotFound) {
-            Fail_Task(CouldNotAdd, entry + QStringLiteral(" domain could not be searched.  ") +
-                                       Get_ErrorText(result));
-            return false;
-        }
-        progress.setValue(progress.value() + step);
-        if (!letEventsRun())
-            return false;
-        taken = result == 0;
     }
-    if (!taken)
+    switch (search.outcome) {
+    case NameLookup::Free:
         return true;
-    Fail_Task(CouldNotAdd,
-              QStringLiteral("The account already exist within the trusted NT domains."));
+    case NameLookup::Taken:
+        Fail_Task(CouldNotAdd,
+                  QStringLiteral("The account already exist within the trusted NT domains."));
+        return false;
+    case NameLookup::Unreachable:
+    case NameLookup::Failed:
+        break;
+    }
+    Fail_Task(CouldNotAdd, Search_FailureText(search.entry, search.outcome, search.status));
     return false;
 }

@@ -192,7 +192,7 @@ void TestComputerWindows::searchStatusOtherThanFoundOrNotFoundStopsTheAdd()
     fillAdd(window, QStringLiteral("WS01"));
     window.BUTTON_Add->click();
     QVERIFY(lastStatus(window).startsWith(
-        QStringLiteral("Error, could not add the computer account.\n\nENG domain could not")));
+        QStringLiteral("Error, could not add the computer account.\n\nENG: ")));
     QCOMPARE(m_bed->net.count("NetUserAdd"), 0);
 }
 
