@@ -3,11 +3,13 @@
 // controller is named). Every outcome is checked through the directory, with
 // the target's own calls, not through the window's panel.
 #include "app/AppContext.h"
+#include "directory/TrustedDomains.h"
 #include "tests/netapi/EmbeddedTarget.h"
 #include "tests/netapi/NetapiTarget.h"
 #include "tests/netapi/SuiteSupport.h"
 #include "tests/support/ScriptedSeams.h"
 #include "tests/support/TestPlatform.h"
+#include "ui/CheckName.h"
 #include "users/AddUserWindow.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <memory>
 
@@ -212,6 +215,49 @@ private slots:
         QVERIFY(info.flags & platform::uf::AccountDisable);
         QCOMPARE(text(info.fullName), QStringLiteral("Disabled"));
         QVERIFY(info.scriptPath.empty());
+    }
+
+    // A name held only by a user of the trusted domain is not unique: the
+    // search asks every listed domain, the trusted one at its own controller.
+    void aNameTakenOnlyInTheTrustedDomainIsRefused()
+    {
+        const QString trusted = qEnvironmentVariable("VARNEL_DC2_DOMAIN");
+        if (trusted.isEmpty())
+            QSKIP("no trusted domain on this target: one domain only");
+        const QStringList saved = appContext().DomainList;
+        const auto restore = qScopeGuard([saved] { appContext().DomainList = saved; });
+        Get_TrustedDomains(appContext().DomainList);
+        std::string trustedDc;
+        QCOMPARE(net().NetGetDCName({}, trusted.toStdString(), trustedDc),
+                 platform::status::Success);
+        bool ok = false;
+        QString name;
+        for (const std::string &candidate : netapi_tests::displayNames(net(), trustedDc, 1, ok)) {
+            platform::UserInfo3 info;
+            // Bulk names may hold blanks, which a user name may not.
+            if (text(candidate).size() <= 20
+                && Check_Name(text(candidate), true, true, false, false, NameExtraCharacters)
+                && net().NetUserGetInfo(controller(), candidate, 1, info)
+                       == platform::status::UserNotFound) {
+                name = text(candidate);
+                break;
+            }
+        }
+        QVERIFY(ok);
+        QVERIFY2(!name.isEmpty(), "no user of the trusted domain alone");
+        frmNTAddUserComputer window;
+        fillIn(window, name);
+        QVERIFY(window.COMBO_Domain->findText(trusted) >= 0);
+
+        window.BUTTON_Add->click();
+
+        QVERIFY(!m_seams->messageBox.shown.isEmpty());
+        QVERIFY2(m_seams->messageBox.shown.first().text.startsWith(
+                     QStringLiteral("The account specified already exist.")),
+                 qPrintable(m_seams->messageBox.shown.first().text));
+        platform::UserInfo3 info;
+        QCOMPARE(net().NetUserGetInfo(controller(), name.toStdString(), 1, info),
+                 platform::status::UserNotFound);
     }
 
 private:
