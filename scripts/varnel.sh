@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Installs what Varnel needs on Debian 12, builds it, then either starts it
-# ("run"), runs every test ("test") or builds the Debian package ("package").
+# ("run"), runs every test ("test"), runs them under the sanitizers
+# ("sanitize") or builds the Debian package ("package").
 #   bash scripts/varnel.sh run     install, build, start the program
 #   bash scripts/varnel.sh test    install, build, run every test
 #   bash scripts/varnel.sh package install, build, build/varnel_<version>_<arch>.deb
+#   bash scripts/varnel.sh sanitize [--offscreen]
+#                                  install, build into build-sanitize with
+#                                  AddressSanitizer and UBSan, run every test
+#                                  (--offscreen: all but the live DC's)
 set -euo pipefail
 
 mode=${1:-run}
@@ -44,8 +49,8 @@ install_packages() {
     [ -z "$no_services" ] || as_root rm -f /usr/sbin/policy-rc.d
 }
 
-build_all() {
-    cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+build_all() { # [more cmake arguments]
+    cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$build" -j"$(nproc)"
 }
 
@@ -57,7 +62,7 @@ run_program() {
     exec xvfb-run -a -s "-screen 0 1280x800x24" "$build/varnel" "${@}"
 }
 
-run_tests() {
+run_tests() { # [more ctest arguments]
     local tmp
     tmp=$(mktemp -d)
     # Tests never touch the real per-user settings or data.
@@ -66,16 +71,60 @@ run_tests() {
     mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
     export QT_QPA_PLATFORM=offscreen
     local status=0
-    ctest --test-dir "$build" --output-on-failure -j"$(nproc)" || status=$?
+    [ -z "${sanitizer_logs:-}" ] || sanitizer_environment "$tmp/sanitizer"
+    ctest --test-dir "$build" --output-on-failure -j"$(nproc)" "$@" || status=$?
+    [ -z "${sanitizer_logs:-}" ] || show_sanitizer_reports "$tmp/sanitizer" || status=1
     rm -rf "$tmp"
     return $status
 }
 
+# Every report of the sanitizers goes to a file of its own (one per process,
+# children of the tests included), so that none is lost in a test's output or
+# hidden by a test that only checks a child's exit status.
+sanitizer_environment() { # folder of the reports
+    mkdir -p "$1"
+    local common="halt_on_error=1:print_stacktrace=1:log_path=$1/report"
+    export ASAN_OPTIONS="$common:detect_leaks=1:strict_string_checks=1"
+    export ASAN_OPTIONS="$ASAN_OPTIONS:detect_stack_use_after_return=1"
+    export ASAN_OPTIONS="$ASAN_OPTIONS:check_initialization_order=1"
+    export UBSAN_OPTIONS="$common"
+    export LSAN_OPTIONS="suppressions=$top/scripts/sanitizer/lsan.supp:print_suppressions=0"
+}
+
+show_sanitizer_reports() { # folder of the reports
+    local reports=("$1"/report.*)
+    [ -e "${reports[0]}" ] || { echo "Sanitizers: no report."; return 0; }
+    echo "Sanitizers: ${#reports[@]} report(s):" >&2
+    for r in "${reports[@]}"; do
+        echo "==== ${r##*/}" >&2
+        cat "$r" >&2
+    done
+    return 1
+}
+
+# The sanitized build: its own folder, -O1 (quicker to build, the checks lose
+# nothing). --offscreen leaves out the live DC.
+run_sanitized() { # [--offscreen]
+    build=${VARNEL_SANITIZE_BUILD_DIR:-$top/build-sanitize}
+    sanitizer_logs=yes
+    local live=(-UVARNEL_LIVE_DC_TESTS) select=()
+    if [ "${1:-}" = "--offscreen" ]; then
+        live=(-DVARNEL_LIVE_DC_TESTS=OFF)
+        select=(-LE samba)
+    elif [ -n "${1:-}" ]; then
+        echo "usage: $0 sanitize [--offscreen]" >&2
+        exit 2
+    fi
+    build_all -DVARNEL_SANITIZERS=ON -DCMAKE_BUILD_TYPE=Debug \
+        "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g1" "-DCMAKE_C_FLAGS_DEBUG=-O1 -g1" "${live[@]}"
+    run_tests "${select[@]}"
+}
+
 install_packages
-build_all
 case "$mode" in
-    run) shift || true; run_program "$@" ;;
-    test) run_tests ;;
-    package) cpack --config "$build/CPackConfig.cmake" -B "$build" ;;
-    *) echo "usage: $0 run|test|package" >&2; exit 2 ;;
+    run) build_all; shift || true; run_program "$@" ;;
+    test) build_all; run_tests ;;
+    sanitize) shift; run_sanitized "$@" ;;
+    package) build_all; cpack --config "$build/CPackConfig.cmake" -B "$build" ;;
+    *) echo "usage: $0 run|test|sanitize|package" >&2; exit 2 ;;
 esac
