@@ -69,7 +69,12 @@ fi
 
 # 4. No path of the build or source tree is inside, and no binary looks for
 #    libraries anywhere but in the system's folders.
-if grep -rlF -e "$build" -e "$source/" "$root"; then
+#    A sanitized build is never shipped, and gcc writes the source files' full
+#    names into the sanitizers' reports data (no -f*-prefix-map reaches them):
+#    the path check does not apply to it.
+if grep -qx 'VARNEL_SANITIZERS:BOOL=ON' "$build/CMakeCache.txt"; then
+    echo "not checked: build tree paths (sanitized build, never shipped)"
+elif grep -rlF -e "$build" -e "$source/" "$root"; then
     fail "build tree paths in the files above"
 fi
 for program in "$root"/usr/bin/*; do
