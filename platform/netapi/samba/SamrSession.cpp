@@ -9,6 +9,7 @@ namespace platform::samba {
 namespace {
 
 constexpr uint32_t MaximumAllowed = 0x02000000; // SEC_FLAG_MAXIMUM_ALLOWED
+constexpr uint32_t IoTimeout = 0xC00000B5;      // NT_STATUS_IO_TIMEOUT
 
 } // namespace
 
@@ -26,6 +27,8 @@ uint32_t SamrSession::lost(uint32_t transport)
 {
     if (isConnectionLost(transport))
         m_broken = true;
+    if (transport == IoTimeout)
+        m_timedOut = true;
     return transport;
 }
 

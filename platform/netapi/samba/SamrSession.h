@@ -72,6 +72,8 @@ public:
     // failed user write may leave a transaction open on a Samba DC).
     bool broken() const { return m_broken || m_mustReconnect; }
     bool transportLost() const { return m_broken; }
+    // True once a call got no answer within the call timeout.
+    bool timedOut() const { return m_timedOut; }
     void reconnectAfterUse() { m_mustReconnect = true; }
 
 private:
@@ -89,6 +91,7 @@ private:
     policy_handle m_lsa{};
     bool m_lsaOpen = false;
     bool m_broken = false;
+    bool m_timedOut = false;
     bool m_mustReconnect = false;
 };
 
