@@ -75,8 +75,11 @@ NetStatus Connections::open(const std::string &server, SamrSession *&session)
         session = found->second.get();
         return status::Success;
     }
-    if (!smbAnswers(host, ConnectTimeoutMs)) {
-        reportFailure(host, "reaching the SMB port (445)", 0);
+    // A negotiate, not just a TCP connect: the kernel completes the handshake
+    // for a server whose processes are frozen, and Samba's client would then
+    // wait 60 s for the negotiate it cannot bound.
+    if (!smbNegotiates(host, ConnectTimeoutMs)) {
+        reportFailure(host, "an SMB negotiate", 0);
         return status::BadNetPath;
     }
     const Login &login = m_settings.login;
