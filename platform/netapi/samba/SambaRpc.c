@@ -41,6 +41,7 @@ struct vs_rpc {
     char *server;
     unsigned timeout_secs;
     struct vs_new_sockets connecting;
+    struct tevent_timer *deadline;
     int connect_timed_out;
 };
 
@@ -77,24 +78,27 @@ static NTSTATUS set_credentials(struct vs_rpc *rpc, const struct vs_login *login
 }
 
 /* The connect took too long: its sockets are shut down, so that it fails
- * at once through the library's own error path. */
+ * at once through the library's own error path; again every 100 ms for any
+ * socket it opens after that (another port). */
 static void connect_deadline(struct tevent_context *ev, struct tevent_timer *timer,
                              struct timeval now, void *data)
 {
     struct vs_rpc *rpc = data;
     rpc->connect_timed_out = 1;
     vs_new_sockets_cut(&rpc->connecting);
+    rpc->deadline = tevent_add_timer(ev, rpc, tevent_timeval_current_ofs(0, 100000),
+                                     connect_deadline, rpc);
 }
 
 static NTSTATUS connect_within(struct vs_rpc *rpc, const char *binding, unsigned connect_ms)
 {
     vs_new_sockets_begin(&rpc->connecting);
-    struct tevent_timer *timer = tevent_add_timer(
+    rpc->deadline = tevent_add_timer(
         rpc->ev, rpc, tevent_timeval_current_ofs(connect_ms / 1000, (connect_ms % 1000) * 1000),
         connect_deadline, rpc);
     NTSTATUS status = dcerpc_pipe_connect(rpc, &rpc->pipe[VS_SAMR], binding, &ndr_table_samr,
                                           rpc->creds, rpc->ev, rpc->lp);
-    talloc_free(timer);
+    TALLOC_FREE(rpc->deadline);
     if (rpc->connect_timed_out) {
         TALLOC_FREE(rpc->pipe[VS_SAMR]);
         return NT_STATUS_IO_TIMEOUT;
