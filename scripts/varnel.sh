@@ -102,8 +102,8 @@ show_sanitizer_reports() { # folder of the reports
     return 1
 }
 
-# The sanitized build: its own folder, -O0 (instrumented code builds fastest
-# so, the checks lose nothing). --offscreen leaves out the live DC.
+# The sanitized build: its own folder, at -O0 (instrumented code builds fastest
+# that way; the checks lose nothing). --offscreen leaves out the live DC.
 run_sanitized() { # [--offscreen]
     build=${VARNEL_SANITIZE_BUILD_DIR:-$top/build-sanitize}
     sanitizer_logs=yes
