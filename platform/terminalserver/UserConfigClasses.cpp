@@ -223,7 +223,12 @@ bool setClass(UserParameters &parameters, int configClass, const ConfigValue &va
     UserParameters changed = parameters;
     if (!changed.settingsPresent() && !changed.startArray(defaultProperties()))
         return false;
-    if (!putValue(changed, rule, value) || changed.encode().size() > MaxBlobBytes)
+    if (!putValue(changed, rule, value))
+        return false;
+    // The value is UTF-16 text: an odd length (an odd-length property another
+    // writer left, now resized) cannot be stored, nor read back.
+    const size_t bytes = changed.encode().size();
+    if (bytes > MaxBlobBytes || bytes % 2 != 0)
         return false;
     parameters = std::move(changed);
     return true;

@@ -12,6 +12,7 @@ namespace {
 constexpr size_t ReservedBytes = 96;
 constexpr uint16_t Signature = u'P';
 constexpr uint32_t CfgPresentMagic = 0xB00B1E55;
+constexpr size_t PropertyHeaderBytes = 6;
 
 // Reads little-endian 16-bit fields from a value without passing its end.
 class Reader {
@@ -104,6 +105,10 @@ UserParameters UserParameters::decode(const std::vector<uint8_t> &raw)
         return parsed;
     parsed.m_layout = Layout::Malformed;
     if (!reader.u16(count))
+        return parsed;
+    // The count is the value's own claim: a property takes at least its three
+    // 16-bit fields, so a count the bytes cannot hold is never allocated.
+    if (count > reader.left() / PropertyHeaderBytes)
         return parsed;
     std::vector<TsProperty> properties(count);
     for (TsProperty &property : properties) {
