@@ -225,10 +225,8 @@ bool setClass(UserParameters &parameters, int configClass, const ConfigValue &va
         return false;
     if (!putValue(changed, rule, value))
         return false;
-    // The value is UTF-16 text: an odd length (an odd-length property another
-    // writer left, now resized) cannot be stored, nor read back.
-    const size_t bytes = changed.encode().size();
-    if (bytes > MaxBlobBytes || bytes % 2 != 0)
+    changed.padToWholeUnits();
+    if (changed.encode().size() > MaxBlobBytes)
         return false;
     parameters = std::move(changed);
     return true;

@@ -141,6 +141,12 @@ std::vector<uint8_t> UserParameters::encode() const
     return out;
 }
 
+void UserParameters::padToWholeUnits()
+{
+    if (m_layout == Layout::Settings && encode().size() % 2 != 0)
+        m_trailing.push_back(0);
+}
+
 bool UserParameters::settingsPresent() const
 {
     const TsProperty *present = find(u"CtxCfgPresent");
