@@ -25,17 +25,21 @@ QString WorkFile_Path(const QString &folder, const QString &domain)
     return path;
 }
 
+void Collect_WorkLines(QIODevice &input, QStringList &items, int limit)
+{
+    while (!input.atEnd() && items.size() < limit) {
+        const QString line = QString::fromUtf8(input.readLine()).trimmed();
+        if (!line.isEmpty())
+            items.append(line);
+    }
+}
+
 void Collect_WorkFile(const QString &path, QStringList &items, int limit)
 {
     if (items.size() < limit) {
         QFile file(path);
-        if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            while (!file.atEnd() && items.size() < limit) {
-                const QString line = QString::fromUtf8(file.readLine()).trimmed();
-                if (!line.isEmpty())
-                    items.append(line);
-            }
-        }
+        if (file.open(QIODevice::ReadOnly | QIODevice::Text))
+            Collect_WorkLines(file, items, limit);
     }
     if (QFile::exists(path))
         QFile::remove(path);

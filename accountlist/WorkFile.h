@@ -3,6 +3,7 @@
 // machine). The search window reads and deletes it.
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -19,3 +20,6 @@ QString WorkFile_Path(const QString &folder, const QString &domain);
 // entries, appends the work file's lines that are not blank, trimmed, until
 // it holds `limit`; then deletes the file, read or not.
 void Collect_WorkFile(const QString &path, QStringList &items, int limit);
+
+// The reading half of Collect_WorkFile, from a device open for reading.
+void Collect_WorkLines(QIODevice &input, QStringList &items, int limit);

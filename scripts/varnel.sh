@@ -9,6 +9,8 @@
 #                                  install, build into build-sanitize with
 #                                  AddressSanitizer and UBSan, run every test
 #                                  (--offscreen: all but the live DC's)
+#   bash scripts/varnel.sh fuzz [SECONDS]  build the fuzz targets with clang into
+#                                  build-fuzz and run each SECONDS (60) on its seeds
 set -euo pipefail
 
 mode=${1:-run}
@@ -24,6 +26,8 @@ packages=(
     # The Samba back end (client libraries) and the live test DC of the tests.
     samba-dev smbclient samba samba-ad-dc samba-ad-provision samba-dsdb-modules
     samba-vfs-modules winbind ldb-tools krb5-user iproute2
+    # The fuzz targets: clang with libFuzzer and the sanitizers' runtime.
+    clang libclang-rt-14-dev
 )
 
 as_root() {
@@ -60,6 +64,37 @@ run_program() {
     fi
     echo "No display: starting Varnel under xvfb-run." >&2
     exec xvfb-run -a -s "-screen 0 1280x800x24" "$build/varnel" "${@}"
+}
+
+# Every target of fuzz/ for that many seconds on a scratch copy of its seeds
+# (the committed corpus does not grow); fails when any target finds a fault,
+# whose input is kept in build-fuzz/crashes.
+run_fuzz() {
+    local seconds=$1 fuzz_build=${VARNEL_FUZZ_BUILD_DIR:-$top/build-fuzz} scratch status=0
+    CC=clang CXX=clang++ cmake -S "$top" -B "$fuzz_build" -G Ninja \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEL_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
+    cmake --build "$fuzz_build" -j"$(nproc)" --target varnel_fuzz_targets
+    scratch=$(mktemp -d)
+    mkdir -p "$fuzz_build/crashes"
+    for seeds in "$top"/fuzz/corpus/*/; do
+        local name
+        name=$(basename "$seeds")
+        mkdir -p "$scratch/$name"
+        cp "$seeds"* "$scratch/$name/"
+        if "$fuzz_build/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 \
+            -print_final_stats=1 -artifact_prefix="$fuzz_build/crashes/$name-" \
+            "$scratch/$name" >"$scratch/$name.log" 2>&1; then
+            echo "fuzz_$name: $(grep -E '^#[0-9]+.*(DONE|pulse|NEW|REDUCE)' "$scratch/$name.log" \
+                | tail -n 1 | grep -oE 'cov: [0-9]+ ft: [0-9]+'),"\
+                "$(grep -oE 'number_of_executed_units: [0-9]+' "$scratch/$name.log")"
+        else
+            status=1
+            tail -n 40 "$scratch/$name.log"
+            echo "fuzz_$name: FAILED (inputs in $fuzz_build/crashes)" >&2
+        fi
+    done
+    rm -rf "$scratch"
+    return $status
 }
 
 run_tests() { # [more ctest arguments]
@@ -125,10 +160,14 @@ run_sanitized() { # [--offscreen]
 }
 
 install_packages
+if [ "$mode" = fuzz ]; then
+    run_fuzz "${2:-60}"
+    exit
+fi
 case "$mode" in
     run) build_all; shift || true; run_program "$@" ;;
     test) build_all; run_tests ;;
     sanitize) shift; run_sanitized "$@" ;;
     package) build_all; cpack --config "$build/CPackConfig.cmake" -B "$build" ;;
-    *) echo "usage: $0 run|test|sanitize|package" >&2; exit 2 ;;
+    *) echo "usage: $0 run|test|sanitize|package|fuzz [SECONDS]" >&2; exit 2 ;;
 esac

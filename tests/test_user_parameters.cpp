@@ -330,6 +330,10 @@ private slots:
         QVERIFY(parameters.encode() == raw);
         QVERIFY(setClass(parameters, 14, {3, {}}));
         QCOMPARE(query(parameters, 14), "3");
+        // The one odd length left is evened out, so that the value reads back.
+        const UserParameters reread = UserParameters::decode(parameters.encode());
+        QCOMPARE(query(reread, 14), "3");
+        QCOMPARE(query(reread, 6), "60000");
     }
 
     void settingsOutOfRangeAreRefused_data()

@@ -1,13 +1,13 @@
 #include "MainWindow.h"
 
 #include "AccessKeyRouter.h"
+#include "MainWindowSettings.h"
 #include "OleColor.h"
 #include "TaskWindow.h"
 #include "app/ActivityLog.h"
 #include "app/Identity.h"
 #include "app/OsVersion.h"
 #include "app/ProgramFolder.h"
-#include "app/Settings.h"
 #include "platform/Platform.h"
 #include "platform/Shell.h"
 
@@ -24,18 +24,9 @@
 
 namespace {
 
-const QString Section = QStringLiteral("Settings");
-const QString KeyWindowSize = QStringLiteral("MainWindowSize");
-const QString KeyPanelNorm = QStringLiteral("PanelNorm");
-const QString KeyPanelFont = QStringLiteral("PanelFont");
-const QString KeyFontFocus = QStringLiteral("FontFocus");
-
 // The restored size: the tallest task window (adding a user) shows whole in
 // it, and with the frame and a task bar it fits a 1280x800 screen.
 constexpr QSize RestoredSize(1000, 720);
-
-// MainWindowSize: the window state as the settings hold it.
-enum StoredWindowState { StateNormal = 0, StateMinimised = 1, StateMaximised = 2 };
 
 struct ColorScheme {
     const char *item;
@@ -71,27 +62,6 @@ const char *const TaskWindowItems[] = {
     "MENUOPT_DelComp", "MENUOPT_DelGroup",    "MENUOPT_ModUser",  "MENUOPT_ModComp",
     "MENUOPT_ModGroup", "MENUOPT_Search",     "MENUOPT_Proxy",
 };
-
-Qt::WindowStates toWindowState(int32_t stored)
-{
-    switch (stored) {
-    case StateNormal:
-        return Qt::WindowNoState;
-    case StateMinimised:
-        return Qt::WindowMinimized;
-    default:
-        return Qt::WindowMaximized;
-    }
-}
-
-int32_t toStoredState(Qt::WindowStates state)
-{
-    if (state & Qt::WindowMinimized)
-        return StateMinimised;
-    if (state & Qt::WindowMaximized)
-        return StateMaximised;
-    return StateNormal;
-}
 
 QString versionText()
 {
@@ -183,11 +153,11 @@ void frmVarnel::Form_Load()
     setWindowTitle(AppTitle + " " + versionText() + " - " + Get_Identity());
 
     AppContext &context = appContext();
-    const int32_t state = GetSettingInt(Section, KeyWindowSize, StateMaximised);
-    context.PanelColor = OleColor(GetSettingInt(Section, KeyPanelNorm, 8421504));
-    context.PanelTextColor = OleColor(GetSettingInt(Section, KeyPanelFont, 16777215));
-    context.FocusColor = OleColor(GetSettingInt(Section, KeyFontFocus, 255));
-    setWindowState(toWindowState(state));
+    const MainWindowSettings stored = Load_MainWindowSettings();
+    context.PanelColor = stored.panel;
+    context.PanelTextColor = stored.panelText;
+    context.FocusColor = stored.focus;
+    setWindowState(stored.state);
     checkColorScheme(context.PanelColor);
 
     applyBackColor();
@@ -202,10 +172,8 @@ void frmVarnel::Form_Load()
 void frmVarnel::Form_Unload()
 {
     const AppContext &context = appContext();
-    SaveSettingInt(Section, KeyWindowSize, toStoredState(windowState()));
-    SaveSettingInt(Section, KeyPanelNorm, int32_t(context.PanelColor));
-    SaveSettingInt(Section, KeyPanelFont, int32_t(context.PanelTextColor));
-    SaveSettingInt(Section, KeyFontFocus, int32_t(context.FocusColor));
+    Save_MainWindowSettings({windowState(), context.PanelColor, context.PanelTextColor,
+                             context.FocusColor});
 }
 
 void frmVarnel::closeEvent(QCloseEvent *event)

@@ -37,6 +37,14 @@ QColor systemColor(uint32_t index)
 
 } // namespace
 
+bool isValid(OleColor color)
+{
+    constexpr OleColor SystemFlag = 0x80000000u;
+    constexpr OleColor LastSystemIndex = 30; // COLOR_MENUBAR
+    return (color & 0xFF000000u) == 0
+           || ((color & 0xFFFFFF00u) == SystemFlag && (color & 0xFFu) <= LastSystemIndex);
+}
+
 QColor toQColor(OleColor color)
 {
     if (color & 0x80000000u)

@@ -16,6 +16,9 @@ inline constexpr OleColor SystemHighlight = 0x8000000D;
 inline constexpr OleColor SystemButtonFace = 0x8000000F;
 inline constexpr OleColor SystemButtonText = 0x80000012;
 
+// An RGB value (top byte 0) or a system colour index known to GetSysColor;
+// anything else is no colour (OleTranslateColor refuses it).
+bool isValid(OleColor color);
 QColor toQColor(OleColor color);
 
 } // namespace ole

@@ -60,8 +60,13 @@ QString readProfileString(const QString &section, const QString &key,
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly))
         return defaultValue;
-    const QString text = QString::fromUtf8(input.readAll());
-    input.close();
+    return profileStringIn(input.readAll(), section, key, defaultValue, bufferChars);
+}
+
+QString profileStringIn(const QByteArray &contents, const QString &section, const QString &key,
+                        const QString &defaultValue, int bufferChars)
+{
+    const QString text = QString::fromUtf8(contents);
     const QString value = findValue(text.split(u'\n'), section, key);
     if (value.isNull())
         return defaultValue;

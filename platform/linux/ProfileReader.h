@@ -3,6 +3,7 @@
 // reads the same here.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace platform {
@@ -14,5 +15,9 @@ namespace platform {
 // characters. A missing file, section or key gives the default.
 QString readProfileString(const QString &section, const QString &key,
                           const QString &defaultValue, const QString &file, int bufferChars);
+
+// The same lookup in a file's contents already read.
+QString profileStringIn(const QByteArray &contents, const QString &section, const QString &key,
+                        const QString &defaultValue, int bufferChars);
 
 } // namespace platform

@@ -223,7 +223,10 @@ bool setClass(UserParameters &parameters, int configClass, const ConfigValue &va
     UserParameters changed = parameters;
     if (!changed.settingsPresent() && !changed.startArray(defaultProperties()))
         return false;
-    if (!putValue(changed, rule, value) || changed.encode().size() > MaxBlobBytes)
+    if (!putValue(changed, rule, value))
+        return false;
+    changed.padToWholeUnits();
+    if (changed.encode().size() > MaxBlobBytes)
         return false;
     parameters = std::move(changed);
     return true;

@@ -12,6 +12,7 @@ namespace {
 constexpr size_t ReservedBytes = 96;
 constexpr uint16_t Signature = u'P';
 constexpr uint32_t CfgPresentMagic = 0xB00B1E55;
+constexpr size_t PropertyHeaderBytes = 6;
 
 // Reads little-endian 16-bit fields from a value without passing its end.
 class Reader {
@@ -105,6 +106,10 @@ UserParameters UserParameters::decode(const std::vector<uint8_t> &raw)
     parsed.m_layout = Layout::Malformed;
     if (!reader.u16(count))
         return parsed;
+    // The count is the value's own claim: a property takes at least its three
+    // 16-bit fields, so a count the bytes cannot hold is never allocated.
+    if (count > reader.left() / PropertyHeaderBytes)
+        return parsed;
     std::vector<TsProperty> properties(count);
     for (TsProperty &property : properties) {
         if (!readProperty(reader, property))
@@ -134,6 +139,12 @@ std::vector<uint8_t> UserParameters::encode() const
     }
     out.insert(out.end(), m_trailing.begin(), m_trailing.end());
     return out;
+}
+
+void UserParameters::padToWholeUnits()
+{
+    if (m_layout == Layout::Settings && encode().size() % 2 != 0)
+        m_trailing.push_back(0);
 }
 
 bool UserParameters::settingsPresent() const

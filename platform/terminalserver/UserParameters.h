@@ -49,6 +49,10 @@ public:
     const TsProperty *find(std::u16string_view name) const;
     TsProperty *find(std::u16string_view name);
     void append(TsProperty property) { m_properties.push_back(std::move(property)); }
+    // The value is UTF-16 text: when replacing an odd-length property (another
+    // writer's slip) left it an odd number of bytes long, which could be
+    // neither stored nor decoded again, one zero byte after the array evens it.
+    void padToWholeUnits();
 
 private:
     Layout m_layout = Layout::Empty;
