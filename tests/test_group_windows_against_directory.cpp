@@ -162,6 +162,7 @@ private slots:
         QVERIFY(window.COMBO_Domain->findText(text(m_target->trustedDomain())) >= 0);
         window.COMBO_Domain->setEditText(domain());
         window.TEXT_ID->setText(group);
+        window.TEXT_GroupDescription->setText(QStringLiteral("Varnel test, taken"));
         window.OPTION_Local->click();
         window.CHECK_Unique->setChecked(true);
         window.BUTTON_Add->click();
