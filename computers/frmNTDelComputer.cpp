@@ -9,6 +9,7 @@
 #include "directory/DirectoryResult.h"
 #include "directory/ServerResolution.h"
 #include "ui/FieldText.h"
+#include "ui/ListSelection.h"
 #include "ui/NamedWidget.h"
 #include "ui/ShowResult.h"
 
@@ -143,22 +144,13 @@ void frmNTDelComputer::COMBO_Domain_Click()
 
 void frmNTDelComputer::showItemCount()
 {
-    LABEL_Items->setText(QStringLiteral("Items : ") + QString::number(LIST_Items->count()));
+    Show_ItemCount(LABEL_Items, LIST_Items);
 }
 
 void frmNTDelComputer::LIST_Items_Selected()
 {
-    TEXT_ID->clear();
     seams::setPointer(seams::Pointer::Wait);
-    for (int row = 0; row < LIST_Items->count(); ++row) {
-        const QListWidgetItem *entry = LIST_Items->item(row);
-        if (!entry->isSelected())
-            continue;
-        if (TEXT_ID->text().isEmpty())
-            TEXT_ID->setText(entry->text());
-        else
-            TEXT_ID->setText(TEXT_ID->text() + u',' + entry->text());
-    }
+    TEXT_ID->setText(Selected_Entries(LIST_Items));
     seams::setPointer(seams::Pointer::Default);
 }
 

@@ -11,6 +11,7 @@
 #include "directory/DirectoryResult.h"
 #include "directory/ServerResolution.h"
 #include "ui/FieldText.h"
+#include "ui/ListSelection.h"
 #include "ui/NamedWidget.h"
 #include "ui/ShowResult.h"
 
@@ -238,7 +239,7 @@ void frmNTModComputer::Clear_Properties(bool emptyList)
 
 void frmNTModComputer::showItemCount()
 {
-    LABEL_Items->setText(QStringLiteral("Items : ") + QString::number(LIST_Items->count()));
+    Show_ItemCount(LABEL_Items, LIST_Items);
 }
 
 void frmNTModComputer::showPanel(QWidget *panel)
@@ -273,17 +274,11 @@ QString frmNTModComputer::controllerFor(const QString &domain, const QString &wo
 
 void frmNTModComputer::BUTTON_List_Click()
 {
-    BUTTON_List->setFocus();
-    if (!letEventsRun())
+    QString domain;
+    if (!startListing(BUTTON_List,
+                      QStringLiteral("Please specify the NT domain for the computer accounts."),
+                      QStringLiteral(" : Missing Domain"), domain))
         return;
-    Show_Neutral();
-    const QString domain = Trim_Blanks(COMBO_Domain->currentText());
-    if (domain.isEmpty()) {
-        Refuse_Field(COMBO_Domain,
-                     QStringLiteral("Please specify the NT domain for the computer accounts."),
-                     QStringLiteral(" : Missing Domain"));
-        return;
-    }
 
     seams::setPointer(seams::Pointer::Wait);
     m_taskAttempted = true;

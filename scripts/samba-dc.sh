@@ -227,6 +227,7 @@ EOF
 
 DC2_ADDR=192.0.2.3
 SHARED_USER="Trust Twin"
+TRUST_GROUP="Trust Readers"
 
 # Runs a command with the second DC's names in the globals the one-DC
 # functions read, in a subshell so the first DC's stay as they are.
@@ -316,6 +317,7 @@ trust_second_domain() { # dir, deadline
         { cat "$w/log/trust.out" >&2; die "trust to $DOMAIN2 failed"; }
     find_second_dc "$w" "$deadline" "$DC_LOWER" "$REALM2" "$DC2_NAME"
     foreign_principal "$w"
+    trust_readers "$w"
     log "$DOMAIN trusts $DOMAIN2 (DC $DC2_NAME) after $(( $(now_ms) - t0 )) ms more"
 }
 
@@ -347,6 +349,26 @@ foreign_principal() { # dir
         { cat "$1/log/fsp.out" >&2; die "foreign principal failed"; }
 }
 
+# A local group of the second domain that holds the first domain's shared user,
+# for the view of that user's groups across the trust. Added by SID over LDAP
+# at the second DC, which makes the foreignSecurityPrincipal object there too:
+# SAMR AddAliasMember cannot (see foreign_principal).
+trust_readers() { # dir
+    local sid base
+    sid=$(ldbsearch -H "$1/dc/private/sam.ldb" "(sAMAccountName=$SHARED_USER)" objectSid |
+        sed -n 's/^objectSid: //p')
+    [ -n "$sid" ] || die "no SID for $SHARED_USER in $DOMAIN"
+    base=$(cat "$1/dc2.base")
+    # groupType: a domain-local security group (0x80000004).
+    printf 'dn: CN=%s,CN=Users,%s\nchangetype: add\nobjectClass: group\n%s\n%s\n\n' \
+        "$TRUST_GROUP" "$base" "sAMAccountName: $TRUST_GROUP" "groupType: -2147483644" \
+        >"$1/log/readers.ldif"
+    printf 'dn: CN=%s,CN=Users,%s\nchangetype: modify\nadd: member\nmember: <SID=%s>\n' \
+        "$TRUST_GROUP" "$base" "$sid" >>"$1/log/readers.ldif"
+    ldbmodify -H "$1/dc2/private/sam.ldb" "$1/log/readers.ldif" >"$1/log/readers.out" 2>&1 ||
+        { cat "$1/log/readers.out" >&2; die "$TRUST_GROUP failed"; }
+}
+
 write_env2() {
     cat >>"$1/dc.env" <<EOF
 VARNEL_DC2_ADDRESS=$DC2_ADDR
@@ -356,6 +378,7 @@ VARNEL_DC2_REALM=$REALM2
 VARNEL_DC2_USERS=$TRUST_USERS
 VARNEL_DC2_NS=$NS_DC2
 VARNEL_DC_SHARED_USER="$SHARED_USER"
+VARNEL_DC2_LOCAL_GROUP="$TRUST_GROUP"
 EOF
 }
 

@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 using namespace testing_support;
 
@@ -44,9 +45,13 @@ private slots:
     void cleanup();
     void searchListsTheDcsUsersBeginningWithJ();
     void controllerIsFoundAndShownAsDomainController();
+    void searchOverBothDomainsListsEachDomainsMatches_data();
+    void searchOverBothDomainsListsEachDomainsMatches();
 
 private:
-    std::unique_ptr<frmNTAccList> searchFor(const QString &text, int type);
+    std::unique_ptr<frmNTAccList> searchFor(const QString &text, int type,
+                                            const QStringList &domains = {dcDomain()},
+                                            int filter = 0);
 
     QTemporaryDir m_programDir;
     platform::netapi::BackendSelection m_selection;
@@ -86,18 +91,46 @@ void AccountSearchLiveTest::cleanup()
     m_platform.reset();
 }
 
-std::unique_ptr<frmNTAccList> AccountSearchLiveTest::searchFor(const QString &text, int type)
+// The window with exactly `domains` in its list: the others removed, the
+// missing ones added through "Add" as an operator does.
+std::unique_ptr<frmNTAccList> AccountSearchLiveTest::searchFor(const QString &text, int type,
+                                                               const QStringList &domains,
+                                                               int filter)
 {
     auto window = std::make_unique<frmNTAccList>();
     window->show();
     for (int row = window->LIST_Domain->count() - 1; row >= 0; --row) {
-        if (window->LIST_Domain->item(row)->text() != dcDomain())
+        if (!domains.contains(window->LIST_Domain->item(row)->text()))
             delete window->LIST_Domain->item(row);
     }
+    for (const QString &domain : domains) {
+        if (!window->LIST_Domain->findItems(domain, Qt::MatchExactly).isEmpty())
+            continue;
+        m_seams->inputBox.answers.enqueue(domain);
+        QTest::mouseClick(window->BUTTON_Add, Qt::LeftButton);
+    }
     window->OPTION_Type[type]->click();
+    window->OPTION_Filter[filter]->click();
     QTest::keyClicks(window->TEXT_ID, text);
     QTest::mouseClick(window->BUTTON_List, Qt::LeftButton);
     return window;
+}
+
+// "name, DOMAIN" for each user a DC's own listing gives that `matches`.
+static QStringList usersOf(bool trustedDc, const QString &domain,
+                           const std::function<bool(const QString &)> &matches)
+{
+    std::string users;
+    const bool read = trustedDc ? netapi_tests::runOnTrustedDc({"user", "list"}, &users)
+                                : netapi_tests::runOnTestDc({"user", "list"}, &users);
+    if (!read)
+        return {QStringLiteral("<samba-tool failed>")};
+    QStringList entries;
+    for (const QString &name : QString::fromStdString(users).split(u'\n', Qt::SkipEmptyParts)) {
+        if (matches(name))
+            entries << name + ", " + domain;
+    }
+    return entries;
 }
 
 void AccountSearchLiveTest::searchListsTheDcsUsersBeginningWithJ()
@@ -128,6 +161,40 @@ void AccountSearchLiveTest::controllerIsFoundAndShownAsDomainController()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(row)).center());
     QCOMPARE(window->LABEL_Val2->text(), QStringLiteral("Domain Controller"));
+}
+
+void AccountSearchLiveTest::searchOverBothDomainsListsEachDomainsMatches_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("beginsWith");
+    // Bulk names of both domains, and the one name both domains hold.
+    QTest::newRow("begins with j") << "j" << true;
+    QTest::newRow("contains twin") << "TWIN" << false;
+}
+
+// One copy per domain, the trusted one listed at its own controller through
+// the trust: every match of each domain, each with its own domain.
+void AccountSearchLiveTest::searchOverBothDomainsListsEachDomainsMatches()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, beginsWith);
+    const QString trusted = qEnvironmentVariable("VARNEL_DC2_DOMAIN");
+    if (trusted.isEmpty())
+        QSKIP("no trusted domain on this target: one domain only");
+    const auto matches = [&](const QString &name) {
+        return beginsWith ? name.startsWith(typed, Qt::CaseInsensitive)
+                          : name.contains(typed, Qt::CaseInsensitive);
+    };
+    const QStringList own = usersOf(false, dcDomain(), matches);
+    const QStringList other = usersOf(true, trusted, matches);
+    QVERIFY2(!own.isEmpty() && !other.isEmpty(), "no match in one of the domains");
+    QStringList expected = own + other;
+    auto window = searchFor(typed, 0, {dcDomain(), trusted}, beginsWith ? 0 : 1);
+    QCOMPARE(window->LIST_Domain->count(), 2);
+    QStringList found = listed(window->LIST_Items);
+    found.sort(Qt::CaseInsensitive);
+    expected.sort(Qt::CaseInsensitive);
+    QCOMPARE(found, expected);
 }
 
 QTEST_MAIN(AccountSearchLiveTest)

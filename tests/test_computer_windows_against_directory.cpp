@@ -3,10 +3,12 @@
 // controller is named): the life of one computer account, checked at the
 // target's controller, the controller's own shares, and whether computers
 // answer, within the bound.
+#include "app/AppContext.h"
 #include "computers/NetworkMap.h"
 #include "computers/frmNTAddComputer.h"
 #include "computers/frmNTDelComputer.h"
 #include "computers/frmNTModComputer.h"
+#include "directory/TrustedDomains.h"
 #include "platform/netapi/embedded/EmbeddedConnections.h"
 #include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
 #include "tests/netapi/NetapiTarget.h"
@@ -26,6 +28,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <memory>
 
@@ -135,6 +138,37 @@ private slots:
         QVERIFY2(modify.LABEL_Status->text().contains(QStringLiteral("has been resynced")),
                  qPrintable(modify.LABEL_Status->text()));
         QCOMPARE(commentOf(renamed), newLink);
+    }
+
+    // A name held only in the trusted domain (its controller's own account)
+    // is not unique: the search asks every listed domain, and nothing is added.
+    void aComputerNameTakenOnlyInTheTrustedDomainIsRefused()
+    {
+        const QString trusted = text(m_target->trustedDomain());
+        const QString trustedDc = qEnvironmentVariable("VARNEL_DC2_NAME").toUpper();
+        if (trustedDc.isEmpty())
+            QSKIP("no trusted domain with a known controller here: one live domain only");
+        const QStringList saved = appContext().DomainList;
+        const auto restore = qScopeGuard([saved] { appContext().DomainList = saved; });
+        Get_TrustedDomains(appContext().DomainList);
+        const std::string user = createUser();
+
+        frmNTAddComputer add;
+        QVERIFY(add.COMBO_Domain->findText(trusted) >= 0);
+        add.COMBO_Domain->setEditText(domain());
+        add.TEXT_ID->setText(trustedDc);
+        add.CHECK_Unique->setChecked(true);
+        add.COMBO_UserDomain->setEditText(domain());
+        add.TEXT_UserName->setText(text(user));
+        add.BUTTON_Add->click();
+
+        QVERIFY2(add.LABEL_Status->text().endsWith(
+                     QStringLiteral("The account already exist within the trusted NT domains.")),
+                 qPrintable(add.LABEL_Status->text()));
+        platform::UserInfo3 info;
+        QCOMPARE(net().NetUserGetInfo(m_target->controller(), trustedDc.toStdString() + "$", 1,
+                                      info),
+                 platform::status::UserNotFound);
     }
 
     void controllerSharesCarryTheirTypeWords()

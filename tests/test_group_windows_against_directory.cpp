@@ -3,6 +3,7 @@
 // controller is named). What each window did is checked at the target's
 // controller with the target's own calls, not only in the window's panel.
 #include "app/AppContext.h"
+#include "directory/TrustedDomains.h"
 #include "groups/frmNTAddGroup.h"
 #include "groups/frmNTDelGroup.h"
 #include "groups/frmNTModGroup.h"
@@ -19,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <algorithm>
 #include <memory>
@@ -145,6 +147,34 @@ private slots:
                  qPrintable(again.LABEL_Status->text()));
     }
 
+    // A local group name held only in the trusted domain is not unique: the
+    // search asks every listed domain, and nothing is added here.
+    void addGroupWindowRefusesANameTakenOnlyInTheTrustedDomain()
+    {
+        const QString group = qEnvironmentVariable("VARNEL_DC2_LOCAL_GROUP");
+        if (group.isEmpty())
+            QSKIP("no local group of the trusted domain alone here "
+                  "(scripts/samba-dc.sh --trust makes one)");
+        const QStringList saved = appContext().DomainList;
+        const auto restore = qScopeGuard([saved] { appContext().DomainList = saved; });
+        Get_TrustedDomains(appContext().DomainList);
+        frmNTAddGroup window;
+        QVERIFY(window.COMBO_Domain->findText(text(m_target->trustedDomain())) >= 0);
+        window.COMBO_Domain->setEditText(domain());
+        window.TEXT_ID->setText(group);
+        window.TEXT_GroupDescription->setText(QStringLiteral("Varnel test, taken"));
+        window.OPTION_Local->click();
+        window.CHECK_Unique->setChecked(true);
+        window.BUTTON_Add->click();
+
+        QVERIFY2(window.LABEL_Status->text().endsWith(
+                     QStringLiteral("The group already exist within the trusted NT domains.")),
+                 qPrintable(window.LABEL_Status->text()));
+        platform::GroupInfo1 info;
+        QVERIFY(net().NetLocalGroupGetInfo(controller(), group.toStdString(), 1, info)
+                != platform::status::Success);
+    }
+
     void modifyGroupWindowAddsAndRemovesAMember()
     {
         const std::string group = netapi_tests::uniqueName("mg", 20);
@@ -177,10 +207,25 @@ private slots:
         QCOMPARE(window.LIST_Items->count(), 0);
     }
 
+    void modifyGroupWindowGivesALocalGroupADomainMember_data()
+    {
+        QTest::addColumn<bool>("ofTrustedDomain");
+        QTest::newRow("user of this domain") << false;
+        // DOMAIN\name checked and added at this domain's controller, the
+        // member's domain asked through the trust.
+        QTest::newRow("user of the trusted domain") << true;
+    }
+
     void modifyGroupWindowGivesALocalGroupADomainMember()
     {
+        QFETCH(bool, ofTrustedDomain);
+        if (ofTrustedDomain)
+            SKIP_UNLESS_APPLICABLE(*m_target, netapi_tests::Need::Trusts);
         const std::string group = netapi_tests::uniqueName("ml", 20);
-        const std::string user = createUser("lu");
+        const std::string memberDomain =
+            ofTrustedDomain ? m_target->trustedDomain() : m_target->domain();
+        const std::string user =
+            ofTrustedDomain ? m_target->trustedDomainUser() : createUser("lu");
         QCOMPARE(net().NetLocalGroupAdd(controller(), 1, {group, "Varnel test"}, nullptr),
                  platform::status::Success);
 
@@ -189,13 +234,13 @@ private slots:
         window.OPTION_Local->click();
         window.BUTTON_List->click();
         chooseGroup(window, group);
-        window.COMBO_MemberDomain->setEditText(domain());
+        window.COMBO_MemberDomain->setEditText(text(memberDomain));
         window.TEXT_MemberName->setText(text(user));
         window.BUTTON_AddMember->click();
 
         QVERIFY2(window.LABEL_Status->text().contains(QStringLiteral("successfully added")),
                  qPrintable(window.LABEL_Status->text()));
-        const std::string qualified = m_target->domain() + "\\" + user;
+        const std::string qualified = memberDomain + "\\" + user;
         QVERIFY(holds(localMembers(net(), controller(), group), qualified));
         QCOMPARE(window.LIST_Items->count(), 1);
         QVERIFY(window.LIST_Items->item(0)->text().endsWith(text(user), Qt::CaseInsensitive));

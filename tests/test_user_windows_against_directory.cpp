@@ -6,7 +6,9 @@
 // through the directory with the target's own calls, and the activity log is
 // searched for the passwords at the end.
 #include "app/ActivityLog.h"
+#include "app/AppContext.h"
 #include "app/ErrorText.h"
+#include "directory/TrustedDomains.h"
 #include "tests/netapi/EmbeddedTarget.h"
 #include "tests/netapi/NetapiTarget.h"
 #include "tests/netapi/SuiteSupport.h"
@@ -24,6 +26,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -312,7 +315,44 @@ private slots:
             QVERIFY2(outcome.endsWith(Get_ErrorText(status::NotSupported)), qPrintable(outcome));
     }
 
+    // The view lists a local group of the trusted domain that holds this
+    // domain's user (asked at the trusted domain's own controller), and not
+    // for a user it does not hold.
+    void theViewListsTheTrustedDomainsLocalGroupThatHoldsTheUser()
+    {
+        const QString trusted = text(m_target->trustedDomain());
+        const QString group = qEnvironmentVariable("VARNEL_DC2_LOCAL_GROUP");
+        if (group.isEmpty())
+            QSKIP("no local group of another domain holds a user of this one here "
+                  "(scripts/samba-dc.sh --trust makes one)");
+        const QStringList saved = appContext().DomainList;
+        const auto restore = qScopeGuard([saved] { appContext().DomainList = saved; });
+        Get_TrustedDomains(appContext().DomainList);
+        const QString entry = "LOCAL: " + trusted + u'\\' + group;
+
+        const QStringList held = viewedGroups(text(m_target->trustedDomainUser()));
+        QVERIFY2(held.contains(entry), qPrintable(held.join(u'|')));
+        const QStringList notHeld = viewedGroups(QStringLiteral("Administrator"));
+        QVERIFY2(notHeld.contains("GLOBAL: Domain Admins"), qPrintable(notHeld.join(u'|')));
+        QVERIFY2(!notHeld.contains(entry), qPrintable(notHeld.join(u'|')));
+    }
+
 private:
+    // The groups list of the read-only view of a user of the tests' domain.
+    QStringList viewedGroups(const QString &user)
+    {
+        frmNTModUser modify;
+        if (modify.COMBO_Domain->findText(text(m_target->trustedDomain())) < 0)
+            return {QStringLiteral("<trusted domain not listed>")};
+        modify.COMBO_Domain->setEditText(domain());
+        modify.TEXT_ID->setText(user);
+        modify.BUTTON_PropertiesView->click();
+        QStringList groups;
+        for (int row = 0; row < modify.LIST_Groups->count(); ++row)
+            groups << modify.LIST_Groups->item(row)->text();
+        return groups;
+    }
+
     platform::NetworkManagement &net() { return m_target->net(); }
     std::string controller() const { return m_target->controller(); }
     QString domain() const { return text(m_target->domain()); }

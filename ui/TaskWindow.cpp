@@ -327,6 +327,19 @@ void TaskWindow::Fail_Task(const QString &first, const QString &second)
     Show_Result(*this, text, false, false, {}, {}, {});
 }
 
+bool TaskWindow::startListing(QWidget *button, const QString &missingText,
+                              const QString &titleSuffix, QString &domain)
+{
+    button->setFocus();
+    if (!letEventsRun())
+        return false;
+    Show_Neutral();
+    domain = Trim_Blanks(COMBO_Domain->currentText());
+    if (domain.isEmpty())
+        return Refuse_Field(COMBO_Domain, missingText, titleSuffix);
+    return true;
+}
+
 bool TaskWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();

@@ -154,6 +154,12 @@ protected:
     // A task that stops before its directory command: red panel, `first`, two
     // line feeds and `second` (when given), nothing logged.
     void Fail_Task(const QString &first, const QString &second = {});
+    // The start of a listing by `button`: the focus on it, pending events,
+    // the neutral text; then the domain field's trimmed text in `domain`, an
+    // empty one refused with `missingText` and `titleSuffix`. False when the
+    // listing ends there.
+    bool startListing(QWidget *button, const QString &missingText,
+                      const QString &titleSuffix, QString &domain);
 
     // Places the window's own controls above the panel, the progress box and
     // the copyright line.

@@ -15,6 +15,7 @@
 #include "directory/DirectoryResult.h"
 #include "ui/FieldText.h"
 #include "ui/ListControls.h"
+#include "ui/ListSelection.h"
 #include "ui/NamedWidget.h"
 #include "ui/ServerArgument.h"
 #include "ui/ShowResult.h"
@@ -150,7 +151,7 @@ void frmNTDelUser::TEXT_ID_Change()
 
 void frmNTDelUser::showItemCount()
 {
-    LABEL_Items->setText(QStringLiteral("Items : ") + QString::number(LIST_Items->count()));
+    Show_ItemCount(LABEL_Items, LIST_Items);
 }
 
 bool frmNTDelUser::Check_Fields()
@@ -208,12 +209,7 @@ void frmNTDelUser::LIST_Items_MouseUp() { takeSelectedNames(); }
 void frmNTDelUser::takeSelectedNames()
 {
     seams::setPointer(seams::Pointer::Wait);
-    QStringList names;
-    for (int row = 0; row < LIST_Items->count(); ++row) {
-        if (LIST_Items->item(row)->isSelected())
-            names << LIST_Items->item(row)->text();
-    }
-    TEXT_ID->setText(names.join(u','));
+    TEXT_ID->setText(Selected_Entries(LIST_Items));
     seams::setPointer(seams::Pointer::Default);
 }
 

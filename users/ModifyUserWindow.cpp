@@ -18,6 +18,7 @@
 #include "directory/DirectoryResult.h"
 #include "ui/FieldText.h"
 #include "ui/ListControls.h"
+#include "ui/ListSelection.h"
 #include "ui/NamedWidget.h"
 #include "ui/ServerArgument.h"
 #include "ui/ShowResult.h"
@@ -363,7 +364,7 @@ void frmNTModUser::Clear_Properties(bool clearList)
 
 void frmNTModUser::showItemCount()
 {
-    LABEL_Items->setText(QStringLiteral("Items : ") + QString::number(LIST_Items->count()));
+    Show_ItemCount(LABEL_Items, LIST_Items);
 }
 
 bool frmNTModUser::findServer(QString &server)
@@ -386,17 +387,11 @@ QString frmNTModUser::domainText() const
 
 void frmNTModUser::BUTTON_List_Click()
 {
-    BUTTON_List->setFocus();
-    if (!letEventsRun())
+    QString domain;
+    if (!startListing(BUTTON_List,
+                      QStringLiteral("Please specify the NT domain for the user accounts."),
+                      MissingDomainTopic, domain))
         return;
-    Show_Neutral();
-    const QString domain = Trim_Blanks(COMBO_Domain->currentText());
-    if (domain.isEmpty()) {
-        Refuse_Field(COMBO_Domain,
-                     QStringLiteral("Please specify the NT domain for the user accounts."),
-                     MissingDomainTopic);
-        return;
-    }
 
     seams::setPointer(seams::Pointer::Wait);
     m_taskAttempted = true;

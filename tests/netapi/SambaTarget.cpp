@@ -34,19 +34,18 @@ int countUsers(platform::NetworkManagement &net, const std::string &server)
     return users;
 }
 
-} // namespace
-
-bool runOnTestDc(const std::vector<std::string> &sambaToolArguments, std::string *output)
+// Runs samba-tool on one DC's host ("dc" or "dc2") against its database.
+bool runSambaTool(const QString &host, const std::vector<std::string> &sambaToolArguments,
+                  std::string *output)
 {
     const QString dir = qEnvironmentVariable("VARNEL_DC_DIR");
     const QString script = qEnvironmentVariable("VARNEL_DC_SCRIPT");
     if (dir.isEmpty() || script.isEmpty())
         return false;
-    QStringList arguments{script, QStringLiteral("dc"), dir, QStringLiteral("--"),
-                          QStringLiteral("samba-tool")};
+    QStringList arguments{script, host, dir, QStringLiteral("--"), QStringLiteral("samba-tool")};
     for (const std::string &argument : sambaToolArguments)
         arguments << QString::fromStdString(argument);
-    arguments << QStringLiteral("-H") << dir + QStringLiteral("/dc/private/sam.ldb");
+    arguments << QStringLiteral("-H") << dir + u'/' + host + QStringLiteral("/private/sam.ldb");
     QProcess tool;
     tool.start(QStringLiteral("bash"), arguments);
     if (!tool.waitForFinished(120000) || tool.exitCode() != 0) {
@@ -56,6 +55,18 @@ bool runOnTestDc(const std::vector<std::string> &sambaToolArguments, std::string
     if (output)
         *output = tool.readAllStandardOutput().toStdString();
     return true;
+}
+
+} // namespace
+
+bool runOnTestDc(const std::vector<std::string> &sambaToolArguments, std::string *output)
+{
+    return runSambaTool(QStringLiteral("dc"), sambaToolArguments, output);
+}
+
+bool runOnTrustedDc(const std::vector<std::string> &sambaToolArguments, std::string *output)
+{
+    return runSambaTool(QStringLiteral("dc2"), sambaToolArguments, output);
 }
 
 SambaTarget::SambaTarget()

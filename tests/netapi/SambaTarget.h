@@ -46,5 +46,8 @@ private:
 // network-management calls cannot change, and to read the DC's own view.
 bool runOnTestDc(const std::vector<std::string> &sambaToolArguments,
                  std::string *output = nullptr);
+// The same on the second domain's DC (a network started with --trust).
+bool runOnTrustedDc(const std::vector<std::string> &sambaToolArguments,
+                    std::string *output = nullptr);
 
 } // namespace netapi_tests
