@@ -45,7 +45,7 @@ bash "$dc" start "$work/dc" --users "$users" --router
 router=$VARNEL_DC_NS_ROUTER
 # The DC, the delayer and the measured processes get the CPU before other
 # work on the machine, which would otherwise add its own noise to the figures.
-renice -n -10 -p $(ip netns pids "$VARNEL_DC_NS_DC") >/dev/null
+renice -n -20 -p $(ip netns pids "$VARNEL_DC_NS_DC") >/dev/null
 # Real-time priority: on a busy machine a delayer that waits for the CPU
 # would add its own, uneven, delay to every packet.
 ip netns exec "$router" chrt -f 10 "$tools/varnel-packet-delayer" delay0 "$delay" \
@@ -60,7 +60,7 @@ umask 022
 # The measurement, on the tests' host: "ROUNDS PATH" appends one line per
 # process to $work/results: path op tool run ms packets connections exchanges.
 measure() {
-    nice -n -10 bash "$dc" exec "$work/dc" -- \
+    nice -n -20 bash "$dc" exec "$work/dc" -- \
         bash -s "$build" "$runs" "$1" "$work" "$delayer" <<'EOF'
 set -euo pipefail
 build=$1 runs=$2 path=$3 work=$4 delayer=$5
@@ -89,6 +89,15 @@ counts() {
     kill -USR1 "$delayer"
     until [ -f "$work/counts" ]; do sleep 0.01; done
 }
+# The packets a process sent by service, and its exchanges by flow.
+describe() {
+    local services flows
+    services=$(sed -n 's/^service //p' "$work/counts" | paste -sd, | sed 's/,/, /g')
+    flows=$(sed -n 's/^flow \([^ ]*\) .* \([0-9]*\)$/\1 \2/p' "$work/counts" |
+        paste -sd, | sed 's/,/, /g')
+    echo "  $1: packets $services"
+    echo "  $1: exchanges $flows"
+}
 count() { awk -v k="$1" '$1 == k { v = $2 } END { print v + 0 }' "$work/counts"; }
 
 for run in $(seq "$runs"); do
@@ -107,9 +116,7 @@ for run in $(seq "$runs"); do
             packets=$(( $(count packets-to-server) + $(count packets-from-server) ))
             echo "$path $op $tool $run $(( (t1 - t0) / 1000000 )) $packets" \
                  "$(count tcp-connections) $(count exchanges)" >>"$work/results"
-            [ "$run" != 1 ] || [ "$path" != delayed ] ||
-                echo "  $op $tool: $(grep '^service ' "$work/counts" |
-                    sed 's/^service //' | paste -sd, | sed 's/,/, /g')"
+            [ "$run" != 1 ] || [ "$path" != delayed ] || describe "$op $tool"
         done
     done
 done
@@ -119,7 +126,7 @@ EOF
 
 # Connect time to the DC's port 445 (one round trip), min and median of 20.
 rtt() {
-    nice -n -10 bash "$dc" exec "$work/dc" -- /usr/bin/python3 - <<'EOF'
+    nice -n -20 bash "$dc" exec "$work/dc" -- /usr/bin/python3 - <<'EOF'
 import os, socket, statistics, time
 times = []
 for _ in range(20):
@@ -164,7 +171,7 @@ measure plain
 ip -n "$router" rule add not iif delay0 lookup 100 pref 100
 check_path delayed
 echo "measuring through the delayer, $delay ms each way ($runs runs); what the first run's"
-echo "processes sent to the DC, by service:"
+echo "processes sent to the DC, by service, and their exchanges, by flow:"
 measure delayed
 
 # Medians per path, op and tool; ratios to net and samba-tool of the same path.

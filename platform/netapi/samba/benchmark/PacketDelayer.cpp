@@ -10,7 +10,8 @@
 // time the client sends payload after the server last did (a TCP SYN counts
 // as one: the handshake is a round trip too). On SIGUSR1 the counts are
 // written to STATS_FILE (through a rename, so a reader never sees half) and
-// start again from zero. SIGTERM or SIGINT ends it.
+// start again from zero; "flow" lines give the exchanges of each flow.
+// SIGTERM or SIGINT ends it.
 //   varnel-packet-delayer TUN_DEVICE DELAY_MS SERVER_ADDRESS STATS_FILE
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -135,10 +136,13 @@ public:
         if (!(h.payload || h.syn))
             return;
         auto [state, fresh] = m_serverSpokeLast.try_emplace(flow, true);
-        if (h.toServer && state->second)
+        if (fresh)
+            m_flowNames[flow] = serviceName(h) + " from port " + std::to_string(h.clientPort);
+        if (h.toServer && state->second) {
             ++m_values["exchanges"];
+            ++m_values["flow " + m_flowNames[flow]];
+        }
         state->second = !h.toServer;
-        (void)fresh;
     }
 
     bool writeTo(const std::string &path)
@@ -152,12 +156,15 @@ public:
         const bool written = std::fclose(out) == 0;
         m_values.clear();
         m_serverSpokeLast.clear();
+        m_flowNames.clear();
         return written && std::rename(temporary.c_str(), path.c_str()) == 0;
     }
 
 private:
     std::map<std::string, long long> m_values;
-    std::map<std::tuple<uint8_t, uint16_t, uint16_t>, bool> m_serverSpokeLast;
+    using Flow = std::tuple<uint8_t, uint16_t, uint16_t>;
+    std::map<Flow, bool> m_serverSpokeLast;
+    std::map<Flow, std::string> m_flowNames;
 };
 
 int openTun(const char *name)
