@@ -37,6 +37,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 chmod 0755 "$work"
 
 bash "$dc" start "$work/dc" --users "$users" --router
