@@ -38,7 +38,6 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-chmod 0755 "$work"
 
 bash "$dc" start "$work/dc" --users "$users" --router
 # shellcheck disable=SC1091
@@ -58,7 +57,7 @@ umask 077
 sed -n 's/^password = //p' "$VARNEL_AUTHFILE" >"$work/password"
 umask 022
 
-# The measurement, on the tests' host: "ROUNDS PATH" appends one line per
+# The measurement, on the tests' host: "measure PATH" appends one line per
 # process to $work/results: path op tool run ms packets connections exchanges.
 measure() {
     nice -n -20 bash "$dc" exec "$work/dc" -- \
