@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/netapi/Statuses.h"
+#include "platform/netapi/samba/CallCourse.h"
 #include "platform/netapi/samba/SambaSettings.h"
 #include "platform/netapi/samba/SamrSession.h"
 
@@ -26,30 +27,36 @@ class Connections {
 public:
     explicit Connections(const Settings &settings) : m_settings(settings) {}
 
-    // Runs op(session) on the server's session; once more on a fresh
-    // connection when the connection broke under it.
+    // Runs op(session) on the server's session, kept for the life of the
+    // process; made once more on a fresh connection when the connection broke
+    // under it before any change went out (CallCourse.h).
     template <typename Op>
     NetStatus run(const std::string &server, Op op)
     {
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            SamrSession *session = nullptr;
-            if (const NetStatus st = open(server, session))
-                return st;
-            const NetStatus result = op(*session);
-            if (!session->broken())
-                return result;
-            const bool retry = session->transportLost() && attempt == 0;
-            drop(server);
-            if (!retry)
-                return result;
-        }
-        return status::BadNetPath;
+        return write(server, op, [](SamrSession &) { return Outcome::Unknown; });
+    }
+    // The same for a write whose outcome check(session) can read back when its
+    // reply was lost.
+    template <typename Op, typename Check>
+    NetStatus write(const std::string &server, Op op, Check check)
+    {
+        ServerLink link{*this, server};
+        return runWrite(link, op, check);
     }
 
     void drop(const std::string &server);
     void dropAll() { m_sessions.clear(); }
 
 private:
+    // One server as CallCourse.h sees it.
+    struct ServerLink {
+        using Session = SamrSession;
+        Connections &connections;
+        const std::string &server;
+        NetStatus open(SamrSession *&session) { return connections.open(server, session); }
+        void drop() { connections.drop(server); }
+    };
+
     NetStatus open(const std::string &server, SamrSession *&session);
 
     const Settings &m_settings;

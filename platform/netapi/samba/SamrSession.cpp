@@ -12,6 +12,40 @@ constexpr uint32_t MaximumAllowed = 0x02000000; // SEC_FLAG_MAXIMUM_ALLOWED
 
 } // namespace
 
+bool changesServer(uint32_t samrOpnum)
+{
+    switch (samrOpnum) {
+    case NDR_SAMR_SETSECURITY:
+    case NDR_SAMR_SETDOMAININFO:
+    case NDR_SAMR_CREATEDOMAINGROUP:
+    case NDR_SAMR_CREATEUSER:
+    case NDR_SAMR_CREATEDOMALIAS:
+    case NDR_SAMR_SETGROUPINFO:
+    case NDR_SAMR_ADDGROUPMEMBER:
+    case NDR_SAMR_DELETEDOMAINGROUP:
+    case NDR_SAMR_DELETEGROUPMEMBER:
+    case NDR_SAMR_SETMEMBERATTRIBUTESOFGROUP:
+    case NDR_SAMR_SETALIASINFO:
+    case NDR_SAMR_DELETEDOMALIAS:
+    case NDR_SAMR_ADDALIASMEMBER:
+    case NDR_SAMR_DELETEALIASMEMBER:
+    case NDR_SAMR_DELETEUSER:
+    case NDR_SAMR_SETUSERINFO:
+    case NDR_SAMR_CHANGEPASSWORDUSER:
+    case NDR_SAMR_REMOVEMEMBERFROMFOREIGNDOMAIN:
+    case NDR_SAMR_CREATEUSER2:
+    case NDR_SAMR_ADDMULTIPLEMEMBERSTOALIAS:
+    case NDR_SAMR_REMOVEMULTIPLEMEMBERSFROMALIAS:
+    case NDR_SAMR_OEMCHANGEPASSWORDUSER2:
+    case NDR_SAMR_CHANGEPASSWORDUSER2:
+    case NDR_SAMR_SETUSERINFO2:
+    case NDR_SAMR_CHANGEPASSWORDUSER3:
+        return true;
+    default:
+        return false;
+    }
+}
+
 SamrSession::SamrSession(vs_rpc *rpc, const std::string &server)
     : m_rpc(rpc), m_server(server)
 {
