@@ -108,7 +108,11 @@ NetStatus Connections::open(const std::string &server, SamrSession *&session)
 
 void Connections::drop(const std::string &server)
 {
-    m_sessions.erase(key(serverHost(server)));
+    const auto found = m_sessions.find(key(serverHost(server)));
+    if (found == m_sessions.end())
+        return;
+    m_timedOut = found->second->timedOut();
+    m_sessions.erase(found);
 }
 
 } // namespace platform::samba

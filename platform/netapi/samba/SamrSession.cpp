@@ -9,6 +9,7 @@ namespace platform::samba {
 namespace {
 
 constexpr uint32_t MaximumAllowed = 0x02000000; // SEC_FLAG_MAXIMUM_ALLOWED
+constexpr uint32_t IoTimeout = 0xC00000B5;      // NT_STATUS_IO_TIMEOUT
 
 } // namespace
 
@@ -58,7 +59,11 @@ SamrSession::~SamrSession()
 
 uint32_t SamrSession::lost(uint32_t transport)
 {
-    if (isConnectionLost(transport))
+    // A timed-out call is not a lost connection: it is neither made again nor
+    // read back, since the server that did not answer it would not answer that.
+    if (transport == IoTimeout)
+        m_timedOut = true;
+    else if (isConnectionLost(transport))
         m_broken = true;
     return transport;
 }
@@ -154,7 +159,7 @@ policy_handle *SamrSession::lsaPolicy(uint32_t &ntStatus)
 
 void SamrSession::closeHandle(policy_handle &handle)
 {
-    if (m_broken)
+    if (m_broken || m_timedOut)
         return;
     Frame frame;
     samr_Close close{};

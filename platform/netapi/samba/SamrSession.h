@@ -85,8 +85,10 @@ public:
 
     // True once the connection is known to be gone, or must be dropped (a
     // failed user write may leave a transaction open on a Samba DC).
-    bool broken() const { return m_broken || m_mustReconnect; }
+    bool broken() const { return m_broken || m_timedOut || m_mustReconnect; }
     bool transportLost() const { return m_broken; }
+    // True once a call got no answer within the call timeout.
+    bool timedOut() const { return m_timedOut; }
     void reconnectAfterUse() { m_mustReconnect = true; }
     // Whether a request that changes the server went out since beginCall():
     // after that, a lost reply leaves the change unknown.
@@ -108,6 +110,7 @@ private:
     policy_handle m_lsa{};
     bool m_lsaOpen = false;
     bool m_broken = false;
+    bool m_timedOut = false;
     bool m_mustReconnect = false;
     bool m_changeSent = false;
 };
