@@ -4,6 +4,7 @@
 # Samba packages that scripts/varnel.sh installs.
 #
 #   samba-dc.sh start DIR [--users N] [--domain NAME] [--dc-name NAME] [--trust N]
+#                         [--router]
 #       Provisions a DC in a fresh folder that DIR (a link) then points to,
 #       starts it in its
 #       own network namespace and waits until it answers. Domain and DC names
@@ -13,6 +14,9 @@
 #       With --trust, a second domain with N bulk users gets its own DC on a
 #       third host, and the two domains trust each other (see "second domain"
 #       below); dc.env then also holds VARNEL_DC2_*.
+#       With --router (one DC only), the tests and the DC are joined through a
+#       router namespace that can send every packet through a TUN device
+#       ("--router:" below); dc.env then also holds VARNEL_DC_NS_ROUTER.
 #   samba-dc.sh exec DIR -- COMMAND...
 #       Runs COMMAND on the tests' host: the namespace 192.0.2.1, with the
 #       private hosts file and a resolv.conf that names the DC's DNS server.
@@ -86,6 +90,45 @@ in_ns() {
         mount --bind "$1/resolv.conf" /etc/resolv.conf &&
         mkdir -p "$1/run" /run/samba && mount --bind "$1/run" /run/samba &&
         shift && exec "$@"' sh "$etc" "$@"
+}
+
+# --router: the two hosts keep their addresses on one /24, but each one's
+# veth ends in a router namespace that answers ARP for the other (proxy ARP)
+# and forwards between them. Table 100 sends everything to the TUN device
+# delay0; nothing uses it until a rule does, e.g. the latency benchmark's
+#   ip rule add not iif delay0 lookup 100 pref 100
+# with its packet delayer attached to delay0: then every packet between the
+# hosts, of every protocol, passes the delayer once on its way.
+ROUTER_ADDR=192.0.2.254
+
+make_routed_namespaces() {
+    local id=$1 ns
+    for ns in "$NS_TEST" "$NS_DC" "$NS_RT"; do
+        ip netns add "$ns"
+        ip -n "$ns" link set lo up
+    done
+    ip -n "$NS_RT" link add "rt$id" type veth peer name "vt$id" netns "$NS_TEST"
+    ip -n "$NS_RT" link add "rd$id" type veth peer name "vd$id" netns "$NS_DC"
+    ip -n "$NS_TEST" addr add "$TEST_ADDR/24" dev "vt$id"
+    ip -n "$NS_DC" addr add "$DC_ADDR/24" dev "vd$id"
+    ip -n "$NS_TEST" link set "vt$id" up
+    ip -n "$NS_DC" link set "vd$id" up
+    ip netns exec "$NS_RT" sh -c '
+        sysctl -qw net.ipv4.ip_forward=1 net.ipv4.conf.all.rp_filter=0 \
+            net.ipv4.conf.default.rp_filter=0 net.ipv4.conf.all.send_redirects=0 &&
+        for port in "$@"; do
+            sysctl -qw "net.ipv4.conf.$port.proxy_arp=1" "net.ipv4.conf.$port.rp_filter=0"
+        done' sh "rt$id" "rd$id"
+    ip -n "$NS_RT" addr add "$ROUTER_ADDR/32" dev "rt$id"
+    ip -n "$NS_RT" addr add "$ROUTER_ADDR/32" dev "rd$id"
+    ip -n "$NS_RT" link set "rt$id" up
+    ip -n "$NS_RT" link set "rd$id" up
+    ip -n "$NS_RT" route add "$TEST_ADDR/32" dev "rt$id"
+    ip -n "$NS_RT" route add "$DC_ADDR/32" dev "rd$id"
+    ip -n "$NS_RT" tuntap add dev delay0 mode tun
+    ip netns exec "$NS_RT" sysctl -qw net.ipv4.conf.delay0.rp_filter=0
+    ip -n "$NS_RT" link set delay0 up
+    ip -n "$NS_RT" route add default dev delay0 table 100
 }
 
 # --- provisioning --------------------------------------------------------------
@@ -214,6 +257,7 @@ VARNEL_DC_NS_DC=$NS_DC
 VARNEL_SMB_CONF=$w/client/smb.conf
 VARNEL_AUTHFILE=$w/client/authfile
 EOF
+    [ -z "$ROUTER" ] || echo "VARNEL_DC_NS_ROUTER=$NS_RT" >>"$w/dc.env"
 }
 
 # --- second domain ------------------------------------------------------------
@@ -385,17 +429,19 @@ EOF
 cmd_start() {
     W=$1
     shift
-    USERS=0 DOMAIN="" DC_NAME="" TRUST_USERS=""
+    USERS=0 DOMAIN="" DC_NAME="" TRUST_USERS="" ROUTER=""
     while [ $# -gt 0 ]; do
         case $1 in
             --users) USERS=$2; shift 2 ;;
             --domain) DOMAIN=$2; shift 2 ;;
             --dc-name) DC_NAME=$2; shift 2 ;;
             --trust) TRUST_USERS=$2; shift 2 ;;
+            --router) ROUTER=yes; shift ;;
             *) die "unknown option $1" ;;
         esac
     done
     need_root
+    [ -z "$ROUTER" ] || [ -z "$TRUST_USERS" ] || die "--router works with one DC only"
     # What an interrupted run left there goes first.
     local link=$W
     if [ -L "$link" ] || [ -e "$link/namespaces" ]; then cmd_stop "$link"; fi
@@ -415,10 +461,17 @@ cmd_start() {
     BASE_DN="DC=${REALM_LOWER//./,DC=}"
     ADMIN_PW="Vt$(random_word 12 'A-Za-z0-9')!1"
     NS_TEST="varnel-t-$id" NS_DC="varnel-dc-$id"
+    NS_RT="varnel-r-$id"
     echo "$NS_TEST $NS_DC" >"$W/namespaces"
+    [ -z "$ROUTER" ] || echo "$NS_TEST $NS_DC $NS_RT" >"$W/namespaces"
     : >"$W/empty.conf"
     if [ -n "$TRUST_USERS" ]; then
         start_two_domains "$id"
+    elif [ -n "$ROUTER" ]; then
+        make_routed_namespaces "$id"
+        write_etc "$W/dc-etc" 127.0.0.53
+        write_etc "$W/test-etc" "$DC_ADDR"
+        provision "$W"
     else
         make_namespaces "$id"
         write_etc "$W/dc-etc" 127.0.0.53
