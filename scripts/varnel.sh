@@ -19,6 +19,8 @@ packages=(
     # The Samba back end (client libraries) and the live test DC of the tests.
     samba-dev smbclient samba samba-ad-dc samba-ad-provision samba-dsdb-modules
     samba-vfs-modules winbind ldb-tools krb5-user iproute2
+    # LDAP on AD DCs: libldap, Cyrus SASL's GSSAPI plugin, MIT Kerberos.
+    libldap2-dev libsasl2-dev libsasl2-modules-gssapi-mit libkrb5-dev ldap-utils
 )
 
 as_root() {

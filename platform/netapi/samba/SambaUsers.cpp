@@ -3,6 +3,7 @@
 // SetInformationUser2, 3.1.5.5.6 QueryInformationUser).
 #include "platform/netapi/samba/SambaNetworkManagement.h"
 
+#include "platform/netapi/samba/CannotChangePassword.h"
 #include "platform/netapi/samba/Connections.h"
 #include "platform/netapi/samba/DisplayCache.h"
 #include "platform/netapi/samba/CallChecks.h"
@@ -11,6 +12,7 @@
 #include "platform/netapi/samba/UserAccess.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace platform::samba {
 
@@ -55,7 +57,7 @@ NetStatus addStatus(uint32_t ntStatus)
 // Creates the account and writes it; when the write fails the RID of the half
 // made account goes to orphan, to be deleted on a fresh connection.
 NetStatus createUser(SamrSession &session, uint32_t level, const UserInfo3 &info,
-                     uint32_t &orphan)
+                     uint32_t &orphan, uint32_t &created)
 {
     if (const NetStatus taken = nameFree(session, info.name))
         return taken;
@@ -81,6 +83,7 @@ NetStatus createUser(SamrSession &session, uint32_t level, const UserInfo3 &info
         orphan = rid;
         return addStatus(st);
     }
+    created = rid;
     return status::Success;
 }
 
@@ -134,10 +137,8 @@ NetStatus changeUser(SamrSession &session, ObjectHandle &user, uint32_t level,
         return toNetStatus(st, Context::User);
     // "User cannot change password" lives in the account's security
     // descriptor, which SAMR has no bit for and Samba's AD DC does not let
-    // SetSecurity write: a change of it cannot be made here, and saying
-    // success would be a lie.
-    if ((info.flags ^ current.flags) & uf::PasswdCantChange)
-        return status::NotSupported;
+    // SetSecurity write: the caller writes it over LDAP, or says it cannot.
+    current.flags = (current.flags & ~uf::PasswdCantChange) | (info.flags & uf::PasswdCantChange);
     if (level == 3 && info.primaryGroupId != current.primaryGroupId
         && !isMemberOf(session, user, info.primaryGroupId))
         return invalidParameter(parmErr, UserPrimaryGroupParm);
@@ -159,10 +160,19 @@ NetStatus SambaNetworkManagement::NetUserAdd(const std::string &server, uint32_t
         return st;
     if (const NetStatus bad = checkNewUser(level, info, parmErr))
         return bad;
-    uint32_t orphan = 0;
-    const NetStatus result = m_connections->run(server, [&](SamrSession &session) {
-        return createUser(session, level, info, orphan);
+    // "User cannot change password" is written over LDAP after the account
+    // exists; where that cannot be done the account is not made at all.
+    const bool cannotChange = info.flags & uf::PasswdCantChange;
+    if (cannotChange && !m_ldap->usable(server))
+        return status::NotSupported;
+    uint32_t orphan = 0, created = 0;
+    NetStatus result = m_connections->run(server, [&](SamrSession &session) {
+        return createUser(session, level, info, orphan, created);
     });
+    if (result == status::Success && cannotChange) {
+        result = writeCannotChangePassword(*m_ldap, server, info.name, true);
+        orphan = result == status::Success ? 0 : created;
+    }
     if (orphan != 0) {
         // All or nothing: the account whose write failed goes again.
         m_connections->run(server, [&](SamrSession &session) {
@@ -197,7 +207,7 @@ NetStatus SambaNetworkManagement::NetUserGetInfo(const std::string &server,
         return unknownLevel();
     if (const NetStatus st = ready())
         return st;
-    return m_connections->run(server, [&](SamrSession &session) {
+    const NetStatus result = m_connections->run(server, [&](SamrSession &session) {
         uint32_t rid = 0;
         if (const NetStatus st = findUser(session, userName, rid))
             return st;
@@ -206,6 +216,10 @@ NetStatus SambaNetworkManagement::NetUserGetInfo(const std::string &server,
             return toNetStatus(st, Context::User);
         return toNetStatus(readUser(session, user, level, info), Context::User);
     });
+    if (result == status::Success && level != 0
+        && readCannotChangePassword(*m_ldap, server, info.name).value_or(false))
+        info.flags |= uf::PasswdCantChange;
+    return result;
 }
 
 NetStatus SambaNetworkManagement::NetUserSetInfo(const std::string &server,
@@ -218,8 +232,15 @@ NetStatus SambaNetworkManagement::NetUserSetInfo(const std::string &server,
         return st;
     if (level != 0 && !hasOneAccountType(info.flags))
         return invalidParameter(parmErr, UserFlagsParm);
+    // "User cannot change password" is read and written over LDAP; where
+    // that cannot be done, asking for it is refused before anything changes.
+    const std::optional<bool> cannotChange = level == 0
+        ? std::nullopt : readCannotChangePassword(*m_ldap, server, userName);
+    const bool wanted = level != 0 && (info.flags & uf::PasswdCantChange);
+    if (!cannotChange && wanted)
+        return status::NotSupported;
     m_display->forget(server);
-    return m_connections->run(server, [&](SamrSession &session) {
+    const NetStatus result = m_connections->run(server, [&](SamrSession &session) {
         uint32_t rid = 0;
         if (const NetStatus st = findUser(session, userName, rid))
             return st;
@@ -230,6 +251,9 @@ NetStatus SambaNetworkManagement::NetUserSetInfo(const std::string &server,
             return renameUser(session, user, userName, info.name);
         return changeUser(session, user, level, info, parmErr);
     });
+    if (result != status::Success || !cannotChange || *cannotChange == wanted)
+        return result;
+    return writeCannotChangePassword(*m_ldap, server, userName, wanted);
 }
 
 } // namespace platform::samba
