@@ -20,6 +20,7 @@ namespace {
 const std::string Server = "\\\\" + qEnvironmentVariable("VARNEL_DC_NAME").toStdString();
 const std::string FirstPassword = "Ab1-first";
 const std::string SecondPassword = "Ab1-second";
+constexpr uint32_t UseDesKeyOnly = 0x200000; // UF_USE_DES_KEY_ONLY
 
 // A back end of its own, as a new process has it: no connection, no cache.
 std::unique_ptr<samba::SambaNetworkManagement> freshBackEnd(const char *listing)
@@ -35,8 +36,9 @@ bool userChangesOwnPassword(const std::string &user, const std::string &from,
 {
     QProcess change;
     change.start(QStringLiteral("smbpasswd"),
-                 {QStringLiteral("-s"), QStringLiteral("-c"), qEnvironmentVariable("VARNEL_SMB_CONF"),
-                  QStringLiteral("-r"), qEnvironmentVariable("VARNEL_DC_NAME"),
+                 {QStringLiteral("-s"), QStringLiteral("-c"),
+                  qEnvironmentVariable("VARNEL_SMB_CONF"), QStringLiteral("-r"),
+                  qEnvironmentVariable("VARNEL_DC_NAME"),
                   QStringLiteral("-U"), QString::fromStdString(user)});
     change.write(QByteArray::fromStdString(from + "\n" + to + "\n" + to + "\n"));
     change.closeWriteChannel();
@@ -82,7 +84,7 @@ private slots:
     {
         if (!m_net)
             return;
-        for (const std::string &name : {m_disabledUser, m_disabledMachine, m_changer})
+        for (const std::string &name : {m_disabledUser, m_disabledMachine, m_changer, m_desOnly})
             if (!name.empty())
                 m_net->NetUserDel(Server, name);
     }
@@ -153,6 +155,35 @@ private slots:
         QVERIFY(userChangesOwnPassword(m_changer, FirstPassword, SecondPassword));
     }
 
+    // A DES-only account gets no Kerberos ticket from a DC without DES, so its
+    // LDAP bind fails, while SAMR (NTLM) logs it on: the listing still comes.
+    void refusedLdapBind_listsOverSamr()
+    {
+        m_desOnly = netapi_tests::uniqueName("lk", 16);
+        UserInfo3 user;
+        user.name = m_desOnly;
+        user.password = FirstPassword;
+        user.flags = uf::NormalAccount | uf::Script | uf::DontExpirePasswd | UseDesKeyOnly;
+        QCOMPARE(m_net->NetUserAdd(Server, 1, user, nullptr), status::Success);
+        const DirectoryCredentials credentials{qEnvironmentVariable("VARNEL_DC_DOMAIN"),
+                                               QString::fromStdString(m_desOnly),
+                                               QString::fromStdString(FirstPassword)};
+        bool ok = false;
+        for (const char *listing : {"ldap", ""}) {
+            qputenv("VARNEL_SAMBA_LISTING", listing);
+            samba::SambaNetworkManagement net;
+            net.actAs(credentials);
+            QCOMPARE(net.initialise(), status::Success);
+            const auto names = netapi_tests::displayNames(net, Server, 1, ok);
+            if (*listing) {
+                QVERIFY2(!ok, "the DES-only account's LDAP bind was expected to fail");
+                continue;
+            }
+            QVERIFY(ok);
+            QCOMPARE(names, netapi_tests::displayNames(*freshBackEnd("samr"), Server, 1, ok));
+        }
+    }
+
     void kerberosLogon_leavesNoPasswordInConfigOrEnvironment()
     {
         QFile authFile(qEnvironmentVariable("VARNEL_AUTHFILE"));
@@ -177,6 +208,7 @@ private:
     std::string m_disabledUser;
     std::string m_disabledMachine;
     std::string m_changer;
+    std::string m_desOnly;
 };
 
 QTEST_GUILESS_MAIN(SambaLdapLiveTest)

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <csignal>
 #include <cstdio>
 
 namespace platform::samba {
@@ -31,6 +32,14 @@ std::string accountRealm(const Settings &settings, const std::string &dcRealm)
 }
 
 } // namespace
+
+void LdapConnections::prepareProcess()
+{
+    kerberos::prepareConfig();
+    struct sigaction current {};
+    if (::sigaction(SIGPIPE, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+        std::signal(SIGPIPE, SIG_IGN);
+}
 
 bool LdapConnections::usable(const std::string &server)
 {

@@ -20,6 +20,11 @@ class LdapConnections {
 public:
     explicit LdapConnections(const Settings &settings) : m_settings(settings) {}
 
+    // Once, at start-up, before other threads: the private Kerberos
+    // configuration, and SIGPIPE ignored (libldap writes to its socket with
+    // write(), and a connection the DC closed would otherwise end the program).
+    static void prepareProcess();
+
     // Runs op(session) on the server's bound session: op's LDAP result, or
     // the failure of connecting (ldaprc::NotActiveDirectory among them).
     template <typename Op>

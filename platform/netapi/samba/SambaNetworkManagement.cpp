@@ -5,7 +5,6 @@
 
 #include "platform/netapi/samba/Connections.h"
 #include "platform/netapi/samba/DisplayCache.h"
-#include "platform/netapi/samba/KerberosLogon.h"
 #include "platform/netapi/samba/LdapConnections.h"
 #include "platform/netapi/samba/NetApiLibrary.h"
 #include "platform/netapi/samba/Reachability.h"
@@ -66,7 +65,7 @@ SambaNetworkManagement::~SambaNetworkManagement() = default;
 NetStatus SambaNetworkManagement::initialise()
 {
     m_problem.clear();
-    kerberos::prepareConfig();
+    LdapConnections::prepareProcess();
     m_initStatus = loadSettings(m_settings, m_problem, m_givenLogin.get());
     if (m_initStatus == status::Success && m_settings.login.kerberos
         && !kerberosIdentity(m_settings, m_problem))

@@ -234,10 +234,8 @@ NetStatus SambaNetworkManagement::NetUserSetInfo(const std::string &server,
         return invalidParameter(parmErr, UserFlagsParm);
     // "User cannot change password" is read and written over LDAP; where
     // that cannot be done, asking for it is refused before anything changes.
-    const std::optional<bool> cannotChange = level == 0
-        ? std::nullopt : readCannotChangePassword(*m_ldap, server, userName);
     const bool wanted = level != 0 && (info.flags & uf::PasswdCantChange);
-    if (!cannotChange && wanted)
+    if (wanted && !m_ldap->usable(server))
         return status::NotSupported;
     m_display->forget(server);
     const NetStatus result = m_connections->run(server, [&](SamrSession &session) {
@@ -251,7 +249,10 @@ NetStatus SambaNetworkManagement::NetUserSetInfo(const std::string &server,
             return renameUser(session, user, userName, info.name);
         return changeUser(session, user, level, info, parmErr);
     });
-    if (result != status::Success || !cannotChange || *cannotChange == wanted)
+    if (result != status::Success || level == 0)
+        return result;
+    const std::optional<bool> current = readCannotChangePassword(*m_ldap, server, userName);
+    if (current == wanted || (!current && !wanted))
         return result;
     return writeCannotChangePassword(*m_ldap, server, userName, wanted);
 }
