@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const auto set = withCannotChangePassword(sd, true);
     const auto cleared = withCannotChangePassword(sd, false);
     // A descriptor that does not read is never rewritten (one that reads may
-    // still be refused when the two ACEs would not fit in an ACL).
+    // still be refused: no DACL, or no room for the two ACEs in an ACL).
     if (!state && (set || cleared))
         std::abort();
     if (set && cannotChangePassword(*set) != std::optional<bool>(true))

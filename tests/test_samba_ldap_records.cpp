@@ -138,6 +138,13 @@ private slots:
                  {"ACE smaller than its header", tinyAce}})
             QTest::newRow(name) << QByteArray::fromStdString(sd);
     }
+    void descriptorWithoutDacl_isNeverRewritten()
+    {
+        const std::string noDacl = descriptor({}, 0x8000).substr(0, 20);
+        QCOMPARE(withCannotChangePassword(noDacl, true), std::nullopt);
+        QCOMPARE(withCannotChangePassword(noDacl, false), std::nullopt);
+    }
+
     void malformedDescriptors_areRefused()
     {
         QFETCH(QByteArray, sd);

@@ -53,6 +53,7 @@ void put32(std::string &b, size_t at, uint32_t v)
 
 struct Dacl {
     uint16_t control = 0;
+    bool present = false;
     std::vector<std::string> aces;
 };
 
@@ -65,6 +66,7 @@ bool parse(const std::string &sd, Dacl &dacl)
     const uint32_t offset = get32(sd, 16);
     if (!(dacl.control & DaclPresent) || offset == 0)
         return true; // no DACL: nothing denied
+    dacl.present = true;
     if (offset < HeaderSize || sd.size() - AclHeaderSize < offset)
         return false;
     const uint16_t aclSize = get16(sd, offset + 2);
@@ -167,8 +169,10 @@ std::optional<bool> cannotChangePassword(const std::string &descriptor)
 
 std::optional<std::string> withCannotChangePassword(const std::string &descriptor, bool set)
 {
+    // Without a DACL (none sent, or not ours to read) a new one would hold
+    // only these two ACEs and take every other right away: never written.
     Dacl dacl;
-    if (!parse(descriptor, dacl))
+    if (!parse(descriptor, dacl) || !dacl.present)
         return std::nullopt;
     std::vector<std::string> kept;
     for (std::string &ace : dacl.aces) {

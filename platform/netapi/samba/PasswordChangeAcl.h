@@ -18,7 +18,8 @@ std::optional<bool> cannotChangePassword(const std::string &descriptor);
 
 // A DACL-only self-relative descriptor with the flag set (the two deny ACEs
 // first, the explicit allows for them gone) or cleared (denies gone, the two
-// allows put back after the explicit denies); nullopt for a malformed one.
+// allows put back after the explicit denies); nullopt for a malformed one or
+// one without a DACL.
 std::optional<std::string> withCannotChangePassword(const std::string &descriptor, bool set);
 
 } // namespace platform::samba
