@@ -20,6 +20,13 @@
 #       Runs COMMAND on the DC's host (for samba-tool on the DC's database).
 #   samba-dc.sh dc2 DIR -- COMMAND...
 #       The same on the second domain's DC (with --trust).
+#   samba-dc.sh pause DIR [dc2]  /  resume DIR [dc2]
+#       Freezes every process of the DC (SIGSTOP) and thaws it (SIGCONT): its
+#       connections stay up but nothing answers.
+#   samba-dc.sh kill DIR [dc2]  /  restart DIR [dc2]
+#       Kills every process of the DC (SIGKILL, as a crash would); restart
+#       kills what still runs, starts the DC again on the state it had and
+#       waits until it answers.
 #   samba-dc.sh stop DIR
 #       Stops every process of the DC by PID, removes both namespaces, the
 #       DC's folder and the link DIR.
@@ -311,14 +318,19 @@ trust_second_domain() { # dir, deadline
         -U "$DOMAIN2\\Administrator" -s "$w/dc/etc/smb.conf" \
         3< <(printf '%s' "$ADMIN_PW2") >"$w/log/trust.out" 2>&1 ||
         { cat "$w/log/trust.out" >&2; die "trust to $DOMAIN2 failed"; }
-    until in_ns "$NS_TEST" "$w/test-etc" rpcclient -s "$w/client/smb.conf" \
-            -A "$w/client/authfile" -c "dsr_getdcname ${REALM2,,}" "$DC_LOWER" 2>&1 |
-            grep -qi "${DC2_NAME,,}"; do
-        [ "$(date +%s)" -lt "$deadline" ] || die "$DC_NAME does not find $DOMAIN2's DC"
-        sleep 0.5
-    done
+    find_second_dc "$w" "$deadline" "$DC_LOWER" "$REALM2" "$DC2_NAME"
     foreign_principal "$w"
     log "$DOMAIN trusts $DOMAIN2 (DC $DC2_NAME) after $(( $(now_ms) - t0 )) ms more"
+}
+
+# Asks the first DC for the second's controller until it names it.
+find_second_dc() { # dir, deadline, first DC, second realm, second DC
+    until in_ns "$NS_TEST" "$1/test-etc" rpcclient -s "$1/client/smb.conf" \
+            -A "$1/client/authfile" -c "dsr_getdcname ${4,,}" "${3,,}" 2>&1 |
+            grep -qi "${5,,}"; do
+        [ "$(date +%s)" -lt "$2" ] || die "$3 does not find $4's DC"
+        sleep 0.5
+    done
 }
 
 # Samba's SAMR AddAliasMember cannot yet make the foreignSecurityPrincipal
@@ -470,11 +482,81 @@ cmd_stop() {
     [ ! -L "$link" ] || rm -f "$link"
 }
 
+# --- faults ---------------------------------------------------------------------
+#
+# Every process in a DC's namespace is that DC's: samba, its forked services
+# and the samba-dcerpcd smbd starts on demand.
+
+fault_target() { # dir, [dc2]
+    load_env "$1"
+    case ${2:-dc} in
+        dc) FAULT_NS=$NS_DC FAULT_SUB=dc FAULT_ADDR=$VARNEL_DC_ADDRESS ;;
+        dc2) [ -n "${VARNEL_DC2_NS:-}" ] || die "no second DC in $W"
+             FAULT_NS=$VARNEL_DC2_NS FAULT_SUB=dc2 FAULT_ADDR=$VARNEL_DC2_ADDRESS ;;
+        *) die "unknown DC $2 (dc or dc2)" ;;
+    esac
+}
+
+dc_pids() { ip netns pids "$FAULT_NS" 2>/dev/null || true; }
+
+# Signals the DC's processes until no new one appears: a process that was
+# forking when the signal came leaves a child that did not get it.
+signal_dc() { # signal
+    local pid seen=" " fresh=1
+    while [ "$fresh" -eq 1 ]; do
+        fresh=0
+        for pid in $(dc_pids); do
+            case $seen in *" $pid "*) continue ;; esac
+            kill "-$1" "$pid" 2>/dev/null || true
+            seen="$seen$pid "
+            fresh=1
+        done
+    done
+}
+
+cmd_pause() { fault_target "$@"; signal_dc STOP; log "$FAULT_SUB paused"; }
+cmd_resume() { fault_target "$@"; signal_dc CONT; log "$FAULT_SUB resumed"; }
+
+kill_dc() {
+    local i
+    signal_dc KILL
+    for i in $(seq 100); do
+        [ -n "$(dc_pids)" ] || return 0
+        sleep 0.05
+    done
+    die "$FAULT_SUB's processes outlived SIGKILL"
+}
+
+cmd_kill() { fault_target "$@"; kill_dc; log "$FAULT_SUB killed"; }
+
+cmd_restart() {
+    local t0 port pidfile
+    t0=$(now_ms)
+    fault_target "$@"
+    kill_dc
+    pidfile=samba${FAULT_SUB#dc}.pid
+    NS_DC=$FAULT_NS start_samba "$W" "$FAULT_SUB"
+    local deadline=$(( $(date +%s) + 60 ))
+    for port in 445 389 53; do
+        DC_ADDR=$FAULT_ADDR wait_port "$port" "$deadline" "$pidfile" ||
+            { tail -20 "$W/log/samba-$FAULT_SUB.out" >&2; die "$FAULT_SUB did not restart"; }
+    done
+    # A restarted first DC forgets the trusted domain's controller again.
+    if [ "$FAULT_SUB" = dc ] && [ -n "${VARNEL_DC2_REALM:-}" ]; then
+        find_second_dc "$W" "$deadline" "$VARNEL_DC_NAME" "$VARNEL_DC2_REALM" \
+            "$VARNEL_DC2_NAME"
+    fi
+    log "$FAULT_SUB restarted in $(( $(now_ms) - t0 )) ms"
+}
+
 case ${1:-} in
+    pause|resume|kill|restart)
+        command=$1; shift; [ $# -ge 1 ] || die "usage: $command DIR [dc2]"
+        "cmd_$command" "$@" ;;
     start) shift; [ $# -ge 1 ] || die "usage: start DIR"; cmd_start "$@" ;;
     exec) shift; [ $# -ge 2 ] || die "usage: exec DIR -- COMMAND"; cmd_exec "$@" ;;
     dc) shift; [ $# -ge 2 ] || die "usage: dc DIR -- COMMAND"; cmd_dc "$@" ;;
     dc2) shift; [ $# -ge 2 ] || die "usage: dc2 DIR -- COMMAND"; cmd_dc2 "$@" ;;
     stop) shift; [ $# -ge 1 ] || die "usage: stop DIR"; cmd_stop "$1" ;;
-    *) die "usage: samba-dc.sh start|exec|dc|dc2|stop DIR ..." ;;
+    *) die "usage: samba-dc.sh start|exec|dc|dc2|pause|resume|kill|restart|stop DIR ..." ;;
 esac

@@ -74,6 +74,13 @@ varnel_add_samba_test(test_wts_against_directory)
 # The computer windows: add, "Who?", properties, rename, link, resync, shares.
 varnel_add_samba_test(test_computer_windows_against_directory)
 
+# The DC killed, and frozen, in the middle of a batch delete of users and of
+# computers; the case brings the shared DC back however it ends.
+add_executable(test_dc_faults_against_directory test_dc_faults_against_directory.cpp)
+target_link_libraries(test_dc_faults_against_directory PRIVATE varnel_testsupport
+    varnel_netapi_suite varnel_users varnel_computers)
+varnel_add_samba_test(test_dc_faults_against_directory)
+
 # The program's own layers against the DC: domain list, identity in the log,
 # soft delete under complexity, connection statuses, the windowless listing.
 add_executable(test_samba_live test_samba_live.cpp)

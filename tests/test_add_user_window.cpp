@@ -7,6 +7,7 @@
 #include "app/DomainList.h"
 #include "app/ErrorText.h"
 #include "platform/NetworkManagement.h"
+#include "platform/netapi/embedded/Database.h"
 #include "platform/netapi/embedded/EmbeddedFixture.h"
 #include "platform/netapi/embedded/EmbeddedNetworkManagement.h"
 #include "tests/support/ScriptedSeams.h"
@@ -19,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -27,6 +29,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <memory>
+#include <thread>
 
 using testing_support::ScriptedSeams;
 using testing_support::TestPlatform;
@@ -452,6 +455,38 @@ private slots:
         QVERIFY(!(info.flags & platform::uf::AccountDisable));
         QVERIFY(bed.fixture->verifyPassword(Domain, "JNewman", Password.toStdString()));
         QVERIFY(window.taskAttempted());
+    }
+
+    // Another copy of the program in the middle of a change holds the file's
+    // write lock: the add waits for it and succeeds, and no lock error reaches
+    // the panel or the log.
+    void anotherCopysWriteIsWaitedFor()
+    {
+        Bed bed;
+        platform::embedded::Database other;
+        std::string error;
+        QVERIFY(other.open(bed.net->store().path(), error));
+        QVERIFY(other.exec("BEGIN IMMEDIATE"));
+        std::thread release([&other] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(800));
+            other.exec("COMMIT");
+        });
+        frmNTAddUserComputer window;
+        fill(window, QStringLiteral("John"), QStringLiteral("Q"), QStringLiteral("Newman"));
+        QElapsedTimer clock;
+        clock.start();
+        window.BUTTON_Add->click();
+        const qint64 waited = clock.elapsed();
+        release.join();
+
+        QVERIFY2(waited >= 500, qPrintable(QString::number(waited)));
+        QCOMPARE(window.LABEL_Status->text(),
+                 QStringLiteral("JNewman\nuser account has been successfully added to "
+                                "HEADOFFICE."));
+        QVERIFY(bed.exists(QStringLiteral("JNewman")));
+        const QStringList lines = bed.logLines();
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines[0].split(QStringLiteral(", ")).value(4), QStringLiteral("True"));
     }
 
     void successIsLoggedWithTheTenFieldsAndNoPassword()

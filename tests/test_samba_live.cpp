@@ -29,8 +29,14 @@
 
 #include <QScopeGuard>
 
+#include <QSet>
+
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -99,6 +105,66 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
     return file.fileName();
 }
 
+// The TCP connections of this host (the tests' namespace) to the DC's port,
+// as "local port" keys, from the kernel's table: open ones and those this
+// side closed (TIME_WAIT), so that a short probe is seen too.
+QSet<QString> connectionsTo(const QString &address, uint16_t port)
+{
+    const QStringList quad = address.split(u'.');
+    QString wanted;
+    for (int i = 3; i >= 0; --i)
+        wanted += QStringLiteral("%1").arg(quad.value(i).toUInt(), 2, 16, QChar(u'0'));
+    wanted = (wanted + QStringLiteral(":%1").arg(port, 4, 16, QChar(u'0'))).toUpper();
+    QSet<QString> found;
+    QFile table(QStringLiteral("/proc/self/net/tcp"));
+    if (!table.open(QIODevice::ReadOnly))
+        return found;
+    for (const QByteArray &line : table.readAll().split('\n')) {
+        const QStringList fields = QString::fromLatin1(line).simplified().split(u' ');
+        if (fields.size() > 3 && fields[2] == wanted)
+            found.insert(fields[1]);
+    }
+    return found;
+}
+
+// Samples the connections to the DC while work runs on this thread.
+class ConnectionWatch {
+public:
+    ConnectionWatch(const QString &address, uint16_t port)
+        : m_before(connectionsTo(address, port))
+    {
+        m_thread = std::thread([this, address, port] {
+            while (!m_stop) {
+                const QSet<QString> now = connectionsTo(address, port);
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_seen.unite(now);
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
+    }
+    ~ConnectionWatch() { stop(); }
+    // The connections opened since the watch began.
+    int opened(const QString &address, uint16_t port)
+    {
+        stop();
+        m_seen.unite(connectionsTo(address, port));
+        return int(m_seen.subtract(m_before).size());
+    }
+
+private:
+    void stop()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    QSet<QString> m_before;
+    QSet<QString> m_seen;
+    std::mutex m_mutex;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
 QStringList sortedUpper(QStringList names)
 {
     std::sort(names.begin(), names.end(),
@@ -127,6 +193,7 @@ private slots:
     void kerberosTicket_isTheIdentity_withoutAnAuthenticationFile();
     void windowlessListing_writesExactlyTheUsersTheDcLists_data();
     void windowlessListing_writesExactlyTheUsersTheDcLists();
+    void listingAndReads_openOneSmbSessionToTheDc();
 
 private:
     platform::netapi::BackendSelection m_selection;
@@ -455,6 +522,49 @@ void SambaLiveTest::windowlessListing_writesExactlyTheUsersTheDcLists()
     }
     file.remove();
     QCOMPARE(sortedUpper(written), sortedUpper(expected));
+}
+
+// Everything the back end asks one controller rides one authenticated SMB
+// session, seen from outside the back end: the DC is located, a listing, a
+// user's properties, the server's information and its shares, then a
+// second listing, open one connection to port 445 and at most one to 389.
+void SambaLiveTest::listingAndReads_openOneSmbSessionToTheDc()
+{
+    const QString address = qEnvironmentVariable("VARNEL_DC_ADDRESS");
+    QVERIFY(!address.isEmpty());
+    ConnectionWatch smb(address, 445);
+    ConnectionWatch ldap(address, 389);
+    platform::NetStatus init = 0;
+    auto net = freshBackEnd(init);
+    QCOMPARE(init, 0);
+    std::string dc;
+    QCOMPARE(net->NetGetDCName({}, dcDomain().toStdString(), dc), 0);
+    for (int round = 0; round < 2; ++round) {
+        uint32_t index = 0, returned = 0;
+        std::vector<platform::NetDisplayRecord> page;
+        platform::NetStatus st = platform::status::MoreData;
+        size_t users = 0;
+        while (st == platform::status::MoreData) {
+            st = net->NetQueryDisplayInformation(dc, 1, index, 1000, 0xFFFFFFFF, returned, page);
+            users += page.size();
+            if (!page.empty())
+                index = page.back().nextIndex;
+        }
+        QCOMPARE(st, 0);
+        QVERIFY(users > 2);
+    }
+    platform::UserInfo3 user;
+    QCOMPARE(net->NetUserGetInfo(dc, "Administrator", 3, user), 0);
+    platform::ServerInfo101 server;
+    QCOMPARE(net->NetServerGetInfo(dc, 101, server), 0);
+    QCOMPARE(QString::fromStdString(server.name).toUpper(), dc.substr(2).c_str());
+    std::vector<platform::ShareInfo2> shares;
+    uint32_t read = 0, total = 0, resume = 0;
+    QCOMPARE(net->NetShareEnum(dc, 2, shares, 0xFFFFFFFF, read, total, resume), 0);
+    QVERIFY(std::any_of(shares.begin(), shares.end(),
+                        [](const auto &s) { return s.netname == "netlogon"; }));
+    QCOMPARE(smb.opened(address, 445), 1);
+    QVERIFY(ldap.opened(address, 389) <= 1);
 }
 
 QTEST_GUILESS_MAIN(SambaLiveTest)

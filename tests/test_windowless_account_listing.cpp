@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <utility>
+
 namespace {
 
 const QString Program = QStringLiteral(VARNEL_EXECUTABLE);
@@ -72,6 +74,7 @@ private slots:
     void prefixListsTheUsersBeginningWithJInEachDomain();
     void unknownDomainFinishesWithoutAWorkFile();
     void unknownBackEndIsRefusedNamingTheVariable();
+    void damagedDirectoryFileEndsTheRunLeavingItAsItWas();
 
 private:
     Run run(const QStringList &arguments, const QString &backEnd = {});
@@ -184,6 +187,26 @@ void WindowlessAccountListingTest::unknownBackEndIsRefusedNamingTheVariable()
     QCOMPARE(listing.exitCode, 2);
     QVERIFY(listing.standardError.contains("VARNEL_DIRECTORY"));
     QVERIFY(!QFile::exists(workFile("HEADOFFICE")));
+}
+
+void WindowlessAccountListingTest::damagedDirectoryFileEndsTheRunLeavingItAsItWas()
+{
+    const QString damaged = m_dir.filePath("damaged.sqlite");
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("LastDomain=SALES\n") > 0);
+    file.close();
+    m_written << workFile("HEADOFFICE");
+    QFile::remove(workFile("HEADOFFICE"));
+    const QString kept = std::exchange(m_database, damaged);
+    const Run listing = run({"/DOMAIN=HEADOFFICE /TYPE=0 /CRITERIA=*"});
+    m_database = kept;
+    QCOMPARE(listing.exitCode, 2);
+    QVERIFY2(listing.standardError.contains(damaged.toUtf8() + " cannot be used: it is not a "
+                                            "Varnel directory"),
+             listing.standardError.constData());
+    QVERIFY(!QFile::exists(workFile("HEADOFFICE")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("LastDomain=SALES\n"));
 }
 
 QTEST_GUILESS_MAIN(WindowlessAccountListingTest)

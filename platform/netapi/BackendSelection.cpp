@@ -16,12 +16,26 @@ namespace {
 const QString Embedded = QStringLiteral("embedded");
 const QString Samba = QStringLiteral("samba");
 
+// A damaged file is never seeded over: the program stops, and the operator
+// decides what becomes of the file.
+QString refusedFile(const std::string &path, const std::string &problem)
+{
+    return QStringLiteral("The directory file %1 cannot be used: %2.\n\n"
+                          "It was left as it is. Restore it from a copy, or move it away "
+                          "to start with a new directory.")
+        .arg(QString::fromStdString(path), QString::fromStdString(problem));
+}
+
 BackendSelection embedded(const std::function<QDateTime()> &clock,
                           const DirectoryCredentials *actAs)
 {
     BackendSelection selection;
     const std::string path = embedded::defaultDatabasePath();
     auto net = std::make_unique<embedded::EmbeddedNetworkManagement>(path, clock);
+    if (net->refused()) {
+        selection.error = refusedFile(path, net->openError());
+        return selection;
+    }
     if (!net->isOpen())
         selection.warning = QStringLiteral("The directory file %1 could not be opened: %2")
                                 .arg(QString::fromStdString(path),

@@ -33,7 +33,8 @@ struct BackendSelection {
     // The network connections that go with it (the same machines, the same
     // credentials); null when the selection was refused.
     std::unique_ptr<NetworkConnections> connections;
-    // Why it was refused (names the variable), or "".
+    // Why it was refused (names the variable, or the embedded directory file
+    // that is damaged or of a newer build), or "".
     QString error;
     // Something the operator should know although the program runs on (the
     // directory file could not be opened, for example), or "".

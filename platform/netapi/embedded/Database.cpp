@@ -120,19 +120,28 @@ bool Database::open(const std::string &path, std::string &error)
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
     if (sqlite3_open_v2(path.c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
         error = m_db ? sqlite3_errmsg(m_db) : "cannot open " + path;
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
+        close();
         return false;
     }
     sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    return true;
+}
+
+bool Database::configure(std::string &error)
+{
     if (!exec("PRAGMA foreign_keys = ON") || !exec("PRAGMA journal_mode = WAL")
         || !exec("PRAGMA synchronous = NORMAL")) {
         error = errorMessage();
-        sqlite3_close_v2(m_db);
-        m_db = nullptr;
+        close();
         return false;
     }
     return true;
+}
+
+void Database::close()
+{
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
 }
 
 bool Database::exec(const std::string &sql)
@@ -153,6 +162,11 @@ int Database::changes() const
 std::string Database::errorMessage() const
 {
     return m_db ? sqlite3_errmsg(m_db) : "no database";
+}
+
+int Database::errorCode() const
+{
+    return m_db ? sqlite3_extended_errcode(m_db) : SQLITE_MISUSE;
 }
 
 int64_t Database::userVersion()

@@ -50,14 +50,20 @@ public:
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
 
-    // Opens (creating) the file; WAL, a busy timeout and foreign keys on.
+    // Opens (creating) the file with a busy timeout; reads nothing yet.
     bool open(const std::string &path, std::string &error);
+    // WAL and foreign keys on; the first setting may write the file's header,
+    // so a file is checked before (see FileCheck.h).
+    bool configure(std::string &error);
+    void close();
     bool isOpen() const { return m_db != nullptr; }
     bool exec(const std::string &sql);
     Statement prepare(const char *sql) { return Statement(m_db, sql); }
     int64_t lastInsertId() const;
     int changes() const;
     std::string errorMessage() const;
+    // SQLite's extended code of the last failure.
+    int errorCode() const;
     int64_t userVersion();
     bool setUserVersion(int64_t version);
 

@@ -23,6 +23,9 @@ public:
     bool isOpen() const { return m_store.isOpen(); }
     // Why the file could not be opened (every call then answers OpenFailed).
     const std::string &openError() const { return m_store.openError(); }
+    // The file exists but cannot be used (damaged, not a directory, of a newer
+    // build); it was left as it was. See FileCheck.h.
+    bool refused() const { return m_store.refused(); }
     Store &store() { return m_store; }
 
     // The directory's own password check; a disabled or locked-out account is

@@ -1,5 +1,6 @@
 #include "platform/netapi/embedded/Store.h"
 
+#include "platform/netapi/embedded/FileCheck.h"
 #include "platform/netapi/embedded/Schema.h"
 #include "platform/netapi/embedded/Seed.h"
 
@@ -60,9 +61,24 @@ bool Store::openAndPrepare()
 {
     if (!createPrivateFile(m_path, m_error) || !m_db.open(m_path, m_error))
         return false;
+    const FileCheck check = checkDirectoryFile(m_db);
+    if (!check.problem.empty() || check.unreadable) {
+        m_refused = !check.problem.empty();
+        m_error = m_refused ? check.problem : m_db.errorMessage();
+        m_db.close();
+        return false;
+    }
+    if (!m_db.configure(m_error))
+        return false;
     // The usual case, a file of this version, takes no write lock.
-    if (m_db.userVersion() == schemaVersion())
-        return true;
+    return check.version == schemaVersion() || bringUpToDate();
+}
+
+// Seeds a new file or moves an older one forward, in one exclusive
+// transaction: of several processes starting at once, the first does it and
+// the others find it done.
+bool Store::bringUpToDate()
+{
     Transaction transaction(m_db, Transaction::Mode::Exclusive);
     if (!transaction.began()) {
         m_error = m_db.errorMessage();

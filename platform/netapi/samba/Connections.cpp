@@ -75,8 +75,11 @@ NetStatus Connections::open(const std::string &server, SamrSession *&session)
         session = found->second.get();
         return status::Success;
     }
-    if (!smbAnswers(host, ConnectTimeoutMs)) {
-        reportFailure(host, "reaching the SMB port (445)", 0);
+    // Name resolution has no time limit of its own in the libraries; the
+    // connect itself is bounded there (no probing connection of its own, so
+    // that a controller sees one connection from this process).
+    if (!resolves(host, ConnectTimeoutMs)) {
+        reportFailure(host, "resolving the name", 0);
         return status::BadNetPath;
     }
     const Login &login = m_settings.login;
@@ -88,7 +91,8 @@ NetStatus Connections::open(const std::string &server, SamrSession *&session)
     wire.ccache = login.ccache.empty() ? nullptr : login.ccache.c_str();
     vs_rpc *rpc = nullptr;
     const char *step = "connecting";
-    if (const uint32_t st = vs_rpc_open(host.c_str(), &wire, CallTimeoutSecs, &rpc, &step)) {
+    if (const uint32_t st = vs_rpc_open(host.c_str(), &wire, ConnectTimeoutMs,
+                                        CallTimeoutSecs, &rpc, &step)) {
         reportFailure(host, step, st);
         return connectStatus(st);
     }
@@ -104,7 +108,11 @@ NetStatus Connections::open(const std::string &server, SamrSession *&session)
 
 void Connections::drop(const std::string &server)
 {
-    m_sessions.erase(key(serverHost(server)));
+    const auto found = m_sessions.find(key(serverHost(server)));
+    if (found == m_sessions.end())
+        return;
+    m_timedOut = found->second->timedOut();
+    m_sessions.erase(found);
 }
 
 } // namespace platform::samba

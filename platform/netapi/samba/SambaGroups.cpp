@@ -138,6 +138,21 @@ NetStatus changeMember(SamrSession &session, const std::string &groupName,
     return toNetStatus(st, Context::GroupMember);
 }
 
+// After a lost reply: whether the user is now in (or out of) the group.
+Outcome membership(SamrSession &session, const std::string &groupName,
+                   const std::string &userName, bool wantedIn)
+{
+    uint32_t groupRid = 0, userRid = 0;
+    ObjectHandle group(session);
+    std::vector<uint32_t> rids;
+    if (openNamedGroup(session, groupName, group, groupRid) != status::Success
+        || findUser(session, userName, userRid) != status::Success
+        || groupMembers(session, group, rids) != nt::Ok)
+        return Outcome::Unknown;
+    const bool in = std::find(rids.begin(), rids.end(), userRid) != rids.end();
+    return in == wantedIn ? Outcome::Done : Outcome::NotDone;
+}
+
 } // namespace
 
 NetStatus SambaNetworkManagement::NetGroupAdd(const std::string &server, uint32_t level,
@@ -150,9 +165,12 @@ NetStatus SambaNetworkManagement::NetGroupAdd(const std::string &server, uint32_
     if (const NetStatus bad = netapi::checkAccountName(info.name, netapi::NameKind::Group))
         return bad;
     m_display->forget(server);
-    return m_connections->run(server, [&](SamrSession &session) {
-        return createGroup(session, info, level);
-    });
+    return m_connections->write(
+        server, [&](SamrSession &session) { return createGroup(session, info, level); },
+        [&](SamrSession &session) {
+            uint32_t rid = 0;
+            return presence(findGroup(session, info.name, rid), status::GroupNotFound, true);
+        });
 }
 
 NetStatus SambaNetworkManagement::NetGroupDel(const std::string &server,
@@ -161,7 +179,11 @@ NetStatus SambaNetworkManagement::NetGroupDel(const std::string &server,
     if (const NetStatus st = ready())
         return st;
     m_display->forget(server);
-    return m_connections->run(server, [&](SamrSession &session) {
+    auto gone = [&](SamrSession &session) {
+        uint32_t rid = 0;
+        return presence(findGroup(session, groupName, rid), status::GroupNotFound, false);
+    };
+    return m_connections->write(server, [&](SamrSession &session) {
         uint32_t rid = 0;
         ObjectHandle group(session);
         if (const NetStatus st = openNamedGroup(session, groupName, group, rid))
@@ -176,7 +198,7 @@ NetStatus SambaNetworkManagement::NetGroupDel(const std::string &server,
         if (st == nt::Ok)
             group.forget();
         return groupStatus(st);
-    });
+    }, gone);
 }
 
 NetStatus SambaNetworkManagement::NetGroupGetInfo(const std::string &server,
@@ -292,9 +314,10 @@ NetStatus SambaNetworkManagement::NetGroupAddUser(const std::string &server,
 {
     if (const NetStatus st = ready())
         return st;
-    return m_connections->run(server, [&](SamrSession &session) {
-        return changeMember(session, groupName, userName, true);
-    });
+    return m_connections->write(
+        server,
+        [&](SamrSession &session) { return changeMember(session, groupName, userName, true); },
+        [&](SamrSession &session) { return membership(session, groupName, userName, true); });
 }
 
 NetStatus SambaNetworkManagement::NetGroupDelUser(const std::string &server,
@@ -303,9 +326,10 @@ NetStatus SambaNetworkManagement::NetGroupDelUser(const std::string &server,
 {
     if (const NetStatus st = ready())
         return st;
-    return m_connections->run(server, [&](SamrSession &session) {
-        return changeMember(session, groupName, userName, false);
-    });
+    return m_connections->write(
+        server,
+        [&](SamrSession &session) { return changeMember(session, groupName, userName, false); },
+        [&](SamrSession &session) { return membership(session, groupName, userName, false); });
 }
 
 } // namespace platform::samba

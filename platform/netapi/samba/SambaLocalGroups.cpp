@@ -219,6 +219,33 @@ NetStatus changeMembers(SamrSession &session, const std::string &groupName,
     return status::Success;
 }
 
+// After a lost reply: whether every member named is now in (or out of) the
+// local group.
+Outcome membersChanged(SamrSession &session, const std::string &groupName,
+                       const std::vector<LocalGroupMembersInfo3> &members, bool wantedIn)
+{
+    Found found;
+    ObjectHandle alias(session);
+    std::vector<dom_sid> wanted, present;
+    if (openNamedAlias(session, groupName, alias, found) != status::Success
+        || memberSids(session, members, wanted) != status::Success
+        || aliasMembers(session, alias, present) != nt::Ok)
+        return Outcome::Unknown;
+    for (const dom_sid &sid : wanted) {
+        const bool in = std::any_of(present.begin(), present.end(),
+                                    [&](const dom_sid &p) { return sameSid(p, sid); });
+        if (in != wantedIn)
+            return Outcome::NotDone;
+    }
+    return Outcome::Done;
+}
+
+Outcome aliasPresence(SamrSession &session, const std::string &name, bool wantedPresent)
+{
+    Found found;
+    return presence(findAlias(session, name, found), status::GroupNotFound, wantedPresent);
+}
+
 } // namespace
 
 NetStatus SambaNetworkManagement::NetLocalGroupAdd(const std::string &server, uint32_t level,
@@ -230,9 +257,9 @@ NetStatus SambaNetworkManagement::NetLocalGroupAdd(const std::string &server, ui
         return st;
     if (const NetStatus bad = netapi::checkAccountName(info.name, netapi::NameKind::LocalGroup))
         return bad;
-    return m_connections->run(server, [&](SamrSession &session) {
-        return createAlias(session, info, level);
-    });
+    return m_connections->write(
+        server, [&](SamrSession &session) { return createAlias(session, info, level); },
+        [&](SamrSession &session) { return aliasPresence(session, info.name, true); });
 }
 
 NetStatus SambaNetworkManagement::NetLocalGroupDel(const std::string &server,
@@ -240,7 +267,8 @@ NetStatus SambaNetworkManagement::NetLocalGroupDel(const std::string &server,
 {
     if (const NetStatus st = ready())
         return st;
-    return m_connections->run(server, [&](SamrSession &session) {
+    auto gone = [&](SamrSession &session) { return aliasPresence(session, groupName, false); };
+    return m_connections->write(server, [&](SamrSession &session) {
         Found found;
         ObjectHandle alias(session);
         if (const NetStatus st = openNamedAlias(session, groupName, alias, found))
@@ -255,7 +283,7 @@ NetStatus SambaNetworkManagement::NetLocalGroupDel(const std::string &server,
         if (st == nt::Ok)
             alias.forget();
         return aliasStatus(st);
-    });
+    }, gone);
 }
 
 NetStatus SambaNetworkManagement::NetLocalGroupGetInfo(const std::string &server,
@@ -368,9 +396,12 @@ NetStatus SambaNetworkManagement::NetLocalGroupAddMembers(
         return unknownLevel();
     if (const NetStatus st = ready())
         return st;
-    return m_connections->run(server, [&](SamrSession &session) {
-        return changeMembers(session, groupName, members, true);
-    });
+    return m_connections->write(
+        server,
+        [&](SamrSession &session) { return changeMembers(session, groupName, members, true); },
+        [&](SamrSession &session) {
+            return membersChanged(session, groupName, members, true);
+        });
 }
 
 NetStatus SambaNetworkManagement::NetLocalGroupDelMembers(
@@ -381,9 +412,12 @@ NetStatus SambaNetworkManagement::NetLocalGroupDelMembers(
         return unknownLevel();
     if (const NetStatus st = ready())
         return st;
-    return m_connections->run(server, [&](SamrSession &session) {
-        return changeMembers(session, groupName, members, false);
-    });
+    return m_connections->write(
+        server,
+        [&](SamrSession &session) { return changeMembers(session, groupName, members, false); },
+        [&](SamrSession &session) {
+            return membersChanged(session, groupName, members, false);
+        });
 }
 
 } // namespace platform::samba

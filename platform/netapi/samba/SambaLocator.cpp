@@ -26,6 +26,7 @@
 #include "platform/netapi/samba/NtStatus.h"
 #include "platform/netapi/samba/Paging.h"
 #include "platform/netapi/samba/Reachability.h"
+#include "platform/netapi/samba/ServerServices.h"
 
 #include <QString>
 #include <QRegularExpression>
@@ -57,11 +58,13 @@ NetStatus dcStatus(NetStatus st)
     return st;
 }
 
-NetStatus askAt(const std::string &server, const std::string &domain, std::string &dcName)
+// NetrGetDCName at a machine, on the back end's session to it.
+NetStatus askAt(Connections &connections, const std::string &server, const std::string &domain,
+                std::string &dcName)
 {
-    if (!smbAnswers(serverHost(server), ConnectTimeoutMs))
-        return status::BadNetPath;
-    return dcStatus(libnetapi::getDCName(server, domain, dcName));
+    return dcStatus(connections.run(server, [&](SamrSession &session) {
+        return services::getDcName(session, domain, dcName);
+    }));
 }
 
 std::vector<std::string> passwordServers(const ClientConfig &config)
@@ -126,7 +129,7 @@ NetStatus SambaNetworkManagement::localDC(const std::string &domain, std::string
     const bool own = upper(domain) == config.workgroup || upper(domain) == config.realm;
     // 1. This host's own SMB server.
     if (smbAnswers("localhost", LocalProbeMs)
-        && libnetapi::getDCName("localhost", domain, dcName) == status::Success)
+        && askAt(*m_connections, "localhost", domain, dcName) == status::Success)
         return status::Success;
     // 2. DNS and CLDAP.
     const std::string dnsName = own && !config.realm.empty() ? config.realm : domain;
@@ -140,7 +143,7 @@ NetStatus SambaNetworkManagement::localDC(const std::string &domain, std::string
     // 3. The machines this host's configuration names.
     if (own) {
         for (const std::string &candidate : passwordServers(config)) {
-            if (askAt(candidate, config.workgroup, dcName) == status::Success)
+            if (askAt(*m_connections, candidate, config.workgroup, dcName) == status::Success)
                 return status::Success;
         }
         return status::DCNotFound;
@@ -149,13 +152,14 @@ NetStatus SambaNetworkManagement::localDC(const std::string &domain, std::string
     std::string ours;
     if (workstationDC(ours) != status::Success)
         return status::DCNotFound;
-    if (askAt(ours, domain, dcName) == status::Success)
+    if (askAt(*m_connections, ours, domain, dcName) == status::Success)
         return status::Success;
     // An AD controller answers NetrGetDCName only for its own domain; the
     // domains it trusts it finds through DsRGetDCName.
-    return libnetapi::locatePrimaryAt(ours, domain, dcName) == status::Success
-        ? status::Success
-        : status::DCNotFound;
+    const NetStatus st = m_connections->run(ours, [&](SamrSession &session) {
+        return services::primaryDcName(session, domain, dcName);
+    });
+    return st == status::Success ? status::Success : status::DCNotFound;
 }
 
 NetStatus SambaNetworkManagement::workstationDC(std::string &dcName)
@@ -167,7 +171,7 @@ NetStatus SambaNetworkManagement::findDC(const std::string &server, const std::s
                                          std::string &dcName)
 {
     if (!server.empty())
-        return askAt(server, domain, dcName);
+        return askAt(*m_connections, server, domain, dcName);
     const std::string key = upper(domain.empty() ? m_settings.config.workgroup : domain);
     const auto known = m_dcNames.find(key);
     if (known != m_dcNames.end()) {

@@ -9,6 +9,7 @@
 #include "platform/netapi/samba/NetApiLibrary.h"
 #include "platform/netapi/samba/Reachability.h"
 #include "platform/netapi/samba/SambaRpc.h"
+#include "platform/netapi/samba/ServerServices.h"
 
 #include <QString>
 
@@ -127,9 +128,9 @@ NetStatus SambaNetworkManagement::NetWkstaGetInfo(const std::string &server, Wks
         info.loggedOnUsers = 1;
         return status::Success;
     }
-    if (!smbAnswers(serverHost(server), ConnectTimeoutMs))
-        return status::BadNetPath;
-    return libnetapi::workstationInfo(server, info);
+    return m_connections->run(server, [&](SamrSession &session) {
+        return services::workstationInfo(session, info);
+    });
 }
 
 // The accounts of "this machine" are those of this host's own SMB server (a

@@ -1,4 +1,5 @@
 #include "SambaRpc.h"
+#include "NewSockets.h"
 
 #include <talloc.h>
 #include <tevent.h>
@@ -16,16 +17,32 @@
 #include <string.h>
 
 extern const struct ndr_interface_table ndr_table_lsarpc;
+extern const struct ndr_interface_table ndr_table_netlogon;
+extern const struct ndr_interface_table ndr_table_srvsvc;
+extern const struct ndr_interface_table ndr_table_wkssvc;
+
+static const struct {
+    const struct ndr_interface_table *table;
+    const char *name;
+} pipes[VS_PIPES] = {
+    {&ndr_table_samr, "samr"},
+    {&ndr_table_lsarpc, "lsarpc"},
+    {&ndr_table_netlogon, "netlogon"},
+    {&ndr_table_srvsvc, "srvsvc"},
+    {&ndr_table_wkssvc, "wkssvc"},
+};
 
 struct vs_rpc {
     TALLOC_CTX *mem;
     struct tevent_context *ev;
     struct loadparm_context *lp;
     struct cli_credentials *creds;
-    struct dcerpc_pipe *samr;
-    struct dcerpc_pipe *lsa;
+    struct dcerpc_pipe *pipe[VS_PIPES];
     char *server;
     unsigned timeout_secs;
+    struct vs_new_sockets connecting;
+    struct tevent_timer *deadline;
+    int connect_timed_out;
 };
 
 static int rpc_init_done;
@@ -60,7 +77,36 @@ static NTSTATUS set_credentials(struct vs_rpc *rpc, const struct vs_login *login
     return NT_STATUS_OK;
 }
 
-uint32_t vs_rpc_open(const char *server, const struct vs_login *login,
+/* The connect took too long: its sockets are shut down, so that it fails
+ * at once through the library's own error path; again every 100 ms for any
+ * socket it opens after that (another port). */
+static void connect_deadline(struct tevent_context *ev, struct tevent_timer *timer,
+                             struct timeval now, void *data)
+{
+    struct vs_rpc *rpc = data;
+    rpc->connect_timed_out = 1;
+    vs_new_sockets_cut(&rpc->connecting);
+    rpc->deadline = tevent_add_timer(ev, rpc, tevent_timeval_current_ofs(0, 100000),
+                                     connect_deadline, rpc);
+}
+
+static NTSTATUS connect_within(struct vs_rpc *rpc, const char *binding, unsigned connect_ms)
+{
+    vs_new_sockets_begin(&rpc->connecting);
+    rpc->deadline = tevent_add_timer(
+        rpc->ev, rpc, tevent_timeval_current_ofs(connect_ms / 1000, (connect_ms % 1000) * 1000),
+        connect_deadline, rpc);
+    NTSTATUS status = dcerpc_pipe_connect(rpc, &rpc->pipe[VS_SAMR], binding, &ndr_table_samr,
+                                          rpc->creds, rpc->ev, rpc->lp);
+    TALLOC_FREE(rpc->deadline);
+    if (rpc->connect_timed_out) {
+        TALLOC_FREE(rpc->pipe[VS_SAMR]);
+        return NT_STATUS_IO_TIMEOUT;
+    }
+    return status;
+}
+
+uint32_t vs_rpc_open(const char *server, const struct vs_login *login, unsigned connect_ms,
                      unsigned timeout_secs, struct vs_rpc **out, const char **failed_step)
 {
     *out = NULL;
@@ -95,13 +141,12 @@ uint32_t vs_rpc_open(const char *server, const struct vs_login *login,
         return fail(failed_step, "reading the Kerberos ticket cache", status);
     }
     char *binding = talloc_asprintf(rpc, "ncacn_np:%s", server);
-    status = dcerpc_pipe_connect(rpc, &rpc->samr, binding, &ndr_table_samr, rpc->creds,
-                                 rpc->ev, rpc->lp);
+    status = connect_within(rpc, binding, connect_ms);
     if (!NT_STATUS_IS_OK(status)) {
         talloc_free(rpc);
         return fail(failed_step, "connecting to SAMR", status);
     }
-    dcerpc_binding_handle_set_timeout(rpc->samr->binding_handle, timeout_secs);
+    dcerpc_binding_handle_set_timeout(rpc->pipe[VS_SAMR]->binding_handle, timeout_secs);
     *out = rpc;
     return 0;
 }
@@ -111,39 +156,39 @@ void vs_rpc_close(struct vs_rpc *rpc)
     talloc_free(rpc);
 }
 
-static NTSTATUS open_lsa(struct vs_rpc *rpc)
+static NTSTATUS open_pipe(struct vs_rpc *rpc, enum vs_pipe which)
 {
     struct dcerpc_binding *binding = NULL;
-    char *text = talloc_asprintf(rpc, "ncacn_np:%s[\\pipe\\lsarpc]", rpc->server);
+    char *text = talloc_asprintf(rpc, "ncacn_np:%s[\\pipe\\%s]", rpc->server,
+                                 pipes[which].name);
     NTSTATUS status = dcerpc_parse_binding(rpc, text, &binding);
     if (!NT_STATUS_IS_OK(status))
         return status;
-    status = dcerpc_secondary_auth_connection(rpc->samr, binding, &ndr_table_lsarpc,
-                                              rpc->creds, rpc->lp, rpc, &rpc->lsa);
+    status = dcerpc_secondary_auth_connection(rpc->pipe[VS_SAMR], binding, pipes[which].table,
+                                              rpc->creds, rpc->lp, rpc, &rpc->pipe[which]);
     if (NT_STATUS_IS_OK(status))
-        dcerpc_binding_handle_set_timeout(rpc->lsa->binding_handle, rpc->timeout_secs);
+        dcerpc_binding_handle_set_timeout(rpc->pipe[which]->binding_handle, rpc->timeout_secs);
     return status;
 }
 
 uint32_t vs_rpc_call(struct vs_rpc *rpc, enum vs_pipe pipe, uint32_t opnum, void *mem_ctx,
                      void *r)
 {
-    if (pipe == VS_LSA && !rpc->lsa) {
-        NTSTATUS status = open_lsa(rpc);
+    if (pipe >= VS_PIPES)
+        return NT_STATUS_V(NT_STATUS_INVALID_PARAMETER);
+    if (!rpc->pipe[pipe]) {
+        NTSTATUS status = open_pipe(rpc, pipe);
         if (!NT_STATUS_IS_OK(status))
             return NT_STATUS_V(status);
     }
-    struct dcerpc_pipe *p = pipe == VS_LSA ? rpc->lsa : rpc->samr;
-    const struct ndr_interface_table *table = pipe == VS_LSA ? &ndr_table_lsarpc
-                                                             : &ndr_table_samr;
-    return NT_STATUS_V(dcerpc_binding_handle_call(p->binding_handle, NULL, table, opnum,
-                                                  mem_ctx, r));
+    return NT_STATUS_V(dcerpc_binding_handle_call(rpc->pipe[pipe]->binding_handle, NULL,
+                                                  pipes[pipe].table, opnum, mem_ctx, r));
 }
 
 uint32_t vs_rpc_session_key(struct vs_rpc *rpc, uint8_t key[16])
 {
     DATA_BLOB blob = data_blob_null;
-    NTSTATUS status = dcerpc_fetch_session_key(rpc->samr, &blob);
+    NTSTATUS status = dcerpc_fetch_session_key(rpc->pipe[VS_SAMR], &blob);
     if (!NT_STATUS_IS_OK(status))
         return NT_STATUS_V(status);
     if (blob.length < 16)
@@ -173,10 +218,13 @@ uint32_t vs_ccache_principal(const char *config_path, const char *ccache, char *
     return result;
 }
 
-int vs_lsa_opnum(const char *name)
+int vs_opnum(enum vs_pipe pipe, const char *name)
 {
-    for (uint32_t i = 0; i < ndr_table_lsarpc.num_calls; i++) {
-        if (strcmp(ndr_table_lsarpc.calls[i].name, name) == 0)
+    if (pipe >= VS_PIPES)
+        return -1;
+    const struct ndr_interface_table *table = pipes[pipe].table;
+    for (uint32_t i = 0; i < table->num_calls; i++) {
+        if (strcmp(table->calls[i].name, name) == 0)
             return (int)i;
     }
     return -1;

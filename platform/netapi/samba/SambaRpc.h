@@ -26,17 +26,19 @@ struct vs_login {
     const char *ccache;
 };
 
-enum vs_pipe { VS_SAMR = 0, VS_LSA = 1 };
+/* The pipes of one session: SAMR first, the others opened on the same SMB
+ * session at their first use. */
+enum vs_pipe { VS_SAMR = 0, VS_LSA, VS_NETLOGON, VS_SRVSVC, VS_WKSSVC, VS_PIPES };
 
-/* Connects to server (a name or an address). On failure *failed_step names the
- * step that failed (static text). */
-uint32_t vs_rpc_open(const char *server, const struct vs_login *login,
+/* Connects to server (a name or an address), giving up after connect_ms
+ * (NT_STATUS_IO_TIMEOUT). On failure *failed_step names the step that failed
+ * (static text). */
+uint32_t vs_rpc_open(const char *server, const struct vs_login *login, unsigned connect_ms,
                      unsigned timeout_secs, struct vs_rpc **out, const char **failed_step);
 void vs_rpc_close(struct vs_rpc *rpc);
 
 /* Sends one request (r: the gen_ndr structure of the opnum); the transport's
- * status, or NT_STATUS_OK with the call's own result left in r. The LSA pipe
- * is opened on the same session at its first use. Output memory hangs off
+ * status, or NT_STATUS_OK with the call's own result left in r. Output memory hangs off
  * mem_ctx (a talloc context). */
 uint32_t vs_rpc_call(struct vs_rpc *rpc, enum vs_pipe pipe, uint32_t opnum,
                      void *mem_ctx, void *r);
@@ -49,9 +51,9 @@ uint32_t vs_rpc_session_key(struct vs_rpc *rpc, uint8_t key[16]);
 uint32_t vs_ccache_principal(const char *config_path, const char *ccache, char *out,
                              size_t out_size);
 
-/* The opnum of an LSA call by its name ("lsa_LookupSids2"); -1 if unknown.
- * The installed headers carry no LSA opnums. */
-int vs_lsa_opnum(const char *name);
+/* The opnum of a call by its name ("lsa_LookupSids2"); -1 if unknown. The
+ * installed headers carry no opnums for LSA, srvsvc and wkssvc. */
+int vs_opnum(enum vs_pipe pipe, const char *name);
 
 /* The text of an NTSTATUS (static). */
 const char *vs_status_text(uint32_t status);

@@ -10,17 +10,11 @@
 #include "platform/netapi/samba/NetApiLibrary.h"
 #include "platform/netapi/samba/Paging.h"
 #include "platform/netapi/samba/NtStatus.h"
-#include "platform/netapi/samba/Reachability.h"
+#include "platform/netapi/samba/ServerServices.h"
 
 namespace platform::samba {
 
 namespace {
-
-NetStatus reachable(const std::string &server)
-{
-    return smbAnswers(serverHost(server), ConnectTimeoutMs) ? status::Success
-                                                            : status::BadNetPath;
-}
 
 // libnetapi answers a missing share with ERROR_INVALID_NAME, netapi32 with
 // NERR_NetNameNotFound.
@@ -61,10 +55,10 @@ NetStatus SambaNetworkManagement::NetServerGetInfo(const std::string &server, ui
         return unknownLevel();
     if (const NetStatus st = ready())
         return st;
-    if (const NetStatus st = reachable(server))
-        return st;
     ServerInfo101 read;
-    if (const NetStatus st = libnetapi::serverInfo(serverHost(server), read))
+    if (const NetStatus st = m_connections->run(server, [&](SamrSession &session) {
+            return services::serverInfo(session, read);
+        }))
         return st;
     info = ServerInfo101();
     info.platformId = read.platformId;
@@ -95,10 +89,10 @@ NetStatus SambaNetworkManagement::NetShareEnum(const std::string &server, uint32
         return unknownLevel();
     if (const NetStatus st = ready())
         return st;
-    if (const NetStatus st = reachable(server))
-        return st;
     std::vector<ShareInfo2> shares;
-    if (const NetStatus st = libnetapi::shareEnum(serverHost(server), level, shares))
+    if (const NetStatus st = m_connections->run(server, [&](SamrSession &session) {
+            return services::shareEnum(session, level, shares);
+        }))
         return st;
     KeyedRows<ShareInfo2> rows;
     for (size_t i = 0; i < shares.size(); ++i)
@@ -115,9 +109,9 @@ NetStatus SambaNetworkManagement::NetShareGetInfo(const std::string &server,
         return unknownLevel();
     if (const NetStatus st = ready())
         return st;
-    if (const NetStatus st = reachable(server))
-        return st;
-    return shareStatus(libnetapi::shareInfo(serverHost(server), netName, level, info));
+    return shareStatus(m_connections->run(server, [&](SamrSession &session) {
+        return services::shareInfo(session, netName, level, info);
+    }));
 }
 
 NetStatus SambaNetworkManagement::openSession(const std::string &computer)

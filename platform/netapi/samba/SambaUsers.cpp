@@ -57,7 +57,7 @@ NetStatus addStatus(uint32_t ntStatus)
 // Creates the account and writes it; when the write fails the RID of the half
 // made account goes to orphan, to be deleted on a fresh connection.
 NetStatus createUser(SamrSession &session, uint32_t level, const UserInfo3 &info,
-                     uint32_t &orphan, uint32_t &created)
+                     uint32_t &orphan)
 {
     if (const NetStatus taken = nameFree(session, info.name))
         return taken;
@@ -83,7 +83,6 @@ NetStatus createUser(SamrSession &session, uint32_t level, const UserInfo3 &info
         orphan = rid;
         return addStatus(st);
     }
-    created = rid;
     return status::Success;
 }
 
@@ -149,6 +148,31 @@ NetStatus changeUser(SamrSession &session, ObjectHandle &user, uint32_t level,
     return addStatus(writeUser(session, user, write, password));
 }
 
+// After a lost reply: whether the new account is there as asked (its type,
+// enabled state, full name and comment; a created account stays disabled
+// until its one write). A half-made one goes to orphan, to be removed.
+Outcome userAdded(SamrSession &session, const UserInfo3 &info, uint32_t &orphan)
+{
+    orphan = 0;
+    uint32_t rid = 0;
+    const NetStatus st = findUser(session, info.name, rid);
+    if (st != status::Success)
+        return presence(st, status::UserNotFound, true);
+    ObjectHandle user(session);
+    UserInfo3 read;
+    if (openUser(session, rid, user) != nt::Ok || readUser(session, user, 3, read) != nt::Ok)
+        return Outcome::Unknown;
+    const uint32_t asked = uf::AccountDisable | uf::AccountTypeMask;
+    const bool enabledAsAsked = !(info.flags & uf::AccountDisable);
+    const bool written = ((read.flags ^ info.flags) & asked) == 0 && read.fullName == info.fullName
+        && read.comment == info.comment
+        && (enabledAsAsked || !info.fullName.empty() || !info.comment.empty());
+    if (written)
+        return Outcome::Done;
+    orphan = rid;
+    return Outcome::NotDone;
+}
+
 } // namespace
 
 NetStatus SambaNetworkManagement::NetUserAdd(const std::string &server, uint32_t level,
@@ -165,13 +189,19 @@ NetStatus SambaNetworkManagement::NetUserAdd(const std::string &server, uint32_t
     const bool cannotChange = info.flags & uf::PasswdCantChange;
     if (cannotChange && !m_ldap->usable(server))
         return status::NotSupported;
-    uint32_t orphan = 0, created = 0;
-    NetStatus result = m_connections->run(server, [&](SamrSession &session) {
-        return createUser(session, level, info, orphan, created);
-    });
+    uint32_t orphan = 0;
+    NetStatus result = m_connections->write(
+        server, [&](SamrSession &session) { return createUser(session, level, info, orphan); },
+        [&](SamrSession &session) { return userAdded(session, info, orphan); });
     if (result == status::Success && cannotChange) {
         result = writeCannotChangePassword(*m_ldap, server, info.name, true);
-        orphan = result == status::Success ? 0 : created;
+        if (result != status::Success) {
+            m_connections->run(server, [&](SamrSession &session) {
+                uint32_t rid = 0;
+                const NetStatus found = findUser(session, info.name, rid);
+                return found ? found : deleteByRid(session, rid);
+            });
+        }
     }
     if (orphan != 0) {
         // All or nothing: the account whose write failed goes again.
@@ -189,13 +219,17 @@ NetStatus SambaNetworkManagement::NetUserDel(const std::string &server,
     if (const NetStatus st = ready())
         return st;
     m_display->forget(server);
-    return m_connections->run(server, [&](SamrSession &session) {
+    auto remove = [&](SamrSession &session) {
         uint32_t rid = 0;
         if (const NetStatus st = findUser(session, userName, rid))
             return st;
         if (rid < FirstOrdinaryRid)
             return netapi::statusFor(Situation::BuiltInAccount);
         return deleteByRid(session, rid);
+    };
+    return m_connections->write(server, remove, [&](SamrSession &session) {
+        uint32_t rid = 0;
+        return presence(findUser(session, userName, rid), status::UserNotFound, false);
     });
 }
 
@@ -238,16 +272,25 @@ NetStatus SambaNetworkManagement::NetUserSetInfo(const std::string &server,
     if (wanted && !m_ldap->usable(server))
         return status::NotSupported;
     m_display->forget(server);
-    const NetStatus result = m_connections->run(server, [&](SamrSession &session) {
-        uint32_t rid = 0;
-        if (const NetStatus st = findUser(session, userName, rid))
+    uint32_t changed = 0;
+    auto change = [&](SamrSession &session) {
+        if (const NetStatus st = findUser(session, userName, changed))
             return st;
         ObjectHandle user(session);
-        if (const uint32_t st = openUser(session, rid, user))
+        if (const uint32_t st = openUser(session, changed, user))
             return toNetStatus(st, Context::User);
         if (level == 0)
             return renameUser(session, user, userName, info.name);
         return changeUser(session, user, level, info, parmErr);
+    };
+    // A rename is read back: the account now answers to the new name. The
+    // other levels are not (a password cannot be read), so a lost reply
+    // leaves the transport's failure.
+    const NetStatus result = m_connections->write(server, change, [&](SamrSession &session) {
+        uint32_t rid = 0;
+        if (level != 0 || findUser(session, info.name, rid) != status::Success)
+            return Outcome::Unknown;
+        return rid == changed ? Outcome::Done : Outcome::NotDone;
     });
     if (result != status::Success || level == 0)
         return result;

@@ -9,8 +9,43 @@ namespace platform::samba {
 namespace {
 
 constexpr uint32_t MaximumAllowed = 0x02000000; // SEC_FLAG_MAXIMUM_ALLOWED
+constexpr uint32_t IoTimeout = 0xC00000B5;      // NT_STATUS_IO_TIMEOUT
 
 } // namespace
+
+bool changesServer(uint32_t samrOpnum)
+{
+    switch (samrOpnum) {
+    case NDR_SAMR_SETSECURITY:
+    case NDR_SAMR_SETDOMAININFO:
+    case NDR_SAMR_CREATEDOMAINGROUP:
+    case NDR_SAMR_CREATEUSER:
+    case NDR_SAMR_CREATEDOMALIAS:
+    case NDR_SAMR_SETGROUPINFO:
+    case NDR_SAMR_ADDGROUPMEMBER:
+    case NDR_SAMR_DELETEDOMAINGROUP:
+    case NDR_SAMR_DELETEGROUPMEMBER:
+    case NDR_SAMR_SETMEMBERATTRIBUTESOFGROUP:
+    case NDR_SAMR_SETALIASINFO:
+    case NDR_SAMR_DELETEDOMALIAS:
+    case NDR_SAMR_ADDALIASMEMBER:
+    case NDR_SAMR_DELETEALIASMEMBER:
+    case NDR_SAMR_DELETEUSER:
+    case NDR_SAMR_SETUSERINFO:
+    case NDR_SAMR_CHANGEPASSWORDUSER:
+    case NDR_SAMR_REMOVEMEMBERFROMFOREIGNDOMAIN:
+    case NDR_SAMR_CREATEUSER2:
+    case NDR_SAMR_ADDMULTIPLEMEMBERSTOALIAS:
+    case NDR_SAMR_REMOVEMULTIPLEMEMBERSFROMALIAS:
+    case NDR_SAMR_OEMCHANGEPASSWORDUSER2:
+    case NDR_SAMR_CHANGEPASSWORDUSER2:
+    case NDR_SAMR_SETUSERINFO2:
+    case NDR_SAMR_CHANGEPASSWORDUSER3:
+        return true;
+    default:
+        return false;
+    }
+}
 
 SamrSession::SamrSession(vs_rpc *rpc, const std::string &server)
     : m_rpc(rpc), m_server(server)
@@ -24,7 +59,11 @@ SamrSession::~SamrSession()
 
 uint32_t SamrSession::lost(uint32_t transport)
 {
-    if (isConnectionLost(transport))
+    // A timed-out call is not a lost connection: it is neither made again nor
+    // read back, since the server that did not answer it would not answer that.
+    if (transport == IoTimeout)
+        m_timedOut = true;
+    else if (isConnectionLost(transport))
         m_broken = true;
     return transport;
 }
@@ -120,7 +159,7 @@ policy_handle *SamrSession::lsaPolicy(uint32_t &ntStatus)
 
 void SamrSession::closeHandle(policy_handle &handle)
 {
-    if (m_broken)
+    if (m_broken || m_timedOut)
         return;
     Frame frame;
     samr_Close close{};

@@ -26,6 +26,9 @@ private:
 
 enum class Domain { Account, Builtin };
 
+// The SAMR requests that change the server's database.
+bool changesServer(uint32_t samrOpnum);
+
 class SamrSession {
 public:
     SamrSession(vs_rpc *rpc, const std::string &server);
@@ -40,6 +43,8 @@ public:
     template <typename Request>
     uint32_t samr(uint32_t opnum, Request &r, TALLOC_CTX *mem)
     {
+        if (changesServer(opnum))
+            m_changeSent = true;
         const uint32_t transport = vs_rpc_call(m_rpc, VS_SAMR, opnum, mem, &r);
         if (transport != 0)
             return lost(transport);
@@ -49,13 +54,23 @@ public:
     template <typename Request>
     uint32_t lsa(const char *name, Request &r, TALLOC_CTX *mem)
     {
-        const int opnum = vs_lsa_opnum(name);
+        if (const uint32_t transport = call(VS_LSA, name, r, mem))
+            return transport;
+        return NT_STATUS_V(r.out.result);
+    }
+    // One call on another pipe of the same session (netlogon, srvsvc,
+    // wkssvc), by its name: the transport's status (the call's own result
+    // stays in r); none of them changes the server.
+    template <typename Request>
+    uint32_t call(vs_pipe pipe, const char *name, Request &r, TALLOC_CTX *mem)
+    {
+        const int opnum = vs_opnum(pipe, name);
         if (opnum < 0)
             return 0xC00000BB; // NOT_SUPPORTED
-        const uint32_t transport = vs_rpc_call(m_rpc, VS_LSA, uint32_t(opnum), mem, &r);
+        const uint32_t transport = vs_rpc_call(m_rpc, pipe, uint32_t(opnum), mem, &r);
         if (transport != 0)
             return lost(transport);
-        return NT_STATUS_V(r.out.result);
+        return 0;
     }
 
     policy_handle *domain(Domain which);
@@ -70,9 +85,15 @@ public:
 
     // True once the connection is known to be gone, or must be dropped (a
     // failed user write may leave a transaction open on a Samba DC).
-    bool broken() const { return m_broken || m_mustReconnect; }
+    bool broken() const { return m_broken || m_timedOut || m_mustReconnect; }
     bool transportLost() const { return m_broken; }
+    // True once a call got no answer within the call timeout.
+    bool timedOut() const { return m_timedOut; }
     void reconnectAfterUse() { m_mustReconnect = true; }
+    // Whether a request that changes the server went out since beginCall():
+    // after that, a lost reply leaves the change unknown.
+    void beginCall() { m_changeSent = false; }
+    bool changeSent() const { return m_changeSent; }
 
 private:
     uint32_t lost(uint32_t transport);
@@ -89,8 +110,11 @@ private:
     policy_handle m_lsa{};
     bool m_lsaOpen = false;
     bool m_broken = false;
+    bool m_timedOut = false;
     bool m_mustReconnect = false;
+    bool m_changeSent = false;
 };
+
 
 // A SAMR object handle closed when it goes out of scope.
 class ObjectHandle {
