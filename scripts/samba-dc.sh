@@ -172,6 +172,10 @@ provision() { # dir, [subfolder of the DC, default dc]
         -s "$w/$sub/etc/smb.conf" \
         --complexity=off --min-pwd-length=0 --history-length=0 --min-pwd-age=0 \
         --max-pwd-age=0 >/dev/null
+    # Without the dnsupdate service samba_spnupdate never runs, and the DC's
+    # account lacks the ldap/ service name every Kerberos LDAP bind asks for.
+    samba-tool spn add "ldap/$DC_LOWER.$REALM_LOWER" "$DC_NAME\$" \
+        -H "$w/$sub/private/sam.ldb" -s "$w/$sub/etc/smb.conf" >/dev/null
 }
 
 # N users straight into the stopped DC's database: by far the fastest way.

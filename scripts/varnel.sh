@@ -28,6 +28,8 @@ packages=(
     samba-vfs-modules winbind ldb-tools krb5-user iproute2
     # The fuzz targets: clang with libFuzzer and the sanitizers' runtime.
     clang libclang-rt-14-dev
+    # LDAP on AD DCs: libldap, Cyrus SASL's GSSAPI plugin, MIT Kerberos.
+    libldap2-dev libsasl2-dev libsasl2-modules-gssapi-mit libkrb5-dev ldap-utils
 )
 
 as_root() {

@@ -89,6 +89,10 @@ target_link_libraries(test_samba_live PRIVATE varnel_testsupport varnel_director
 add_dependencies(test_samba_live varnel)
 target_compile_definitions(test_samba_live PRIVATE VARNEL_EXECUTABLE="$<TARGET_FILE:varnel>")
 varnel_add_samba_test(test_samba_live)
+# The LDAP path: both listing paths agree; "cannot change password" enforced.
+add_executable(test_samba_ldap_live test_samba_ldap_live.cpp)
+target_link_libraries(test_samba_ldap_live PRIVATE varnel_netapi_suite)
+varnel_add_samba_test(test_samba_ldap_live)
 # The proxy logon from an ordinary account's copy to the Administrator's.
 varnel_add_samba_test(test_proxy_copies)
 

@@ -1,11 +1,13 @@
 // NetQueryDisplayInformation: users (level 1), machines (level 2) and global
 // groups (level 3) in chunks, in the order of the upper-cased names. The DC's
 // display information ([MS-SAMR] 3.1.5.3.3) is read whole at the start of a
-// walk and handed out from the back end's copy.
+// walk and handed out from the back end's copy. On an Active Directory DC the
+// users and machines come from one LDAP search instead (LdapListing.h).
 #include "platform/netapi/samba/SambaNetworkManagement.h"
 
 #include "platform/netapi/samba/Connections.h"
 #include "platform/netapi/samba/DisplayCache.h"
+#include "platform/netapi/samba/LdapListing.h"
 #include "platform/netapi/BufferRules.h"
 #include "platform/netapi/samba/CallChecks.h"
 #include "platform/netapi/samba/NtStatus.h"
@@ -119,9 +121,12 @@ NetStatus SambaNetworkManagement::NetQueryDisplayInformation(
                                                            : m_display->find(server, level);
     if (!list) {
         std::vector<NetDisplayRecord> records;
-        const NetStatus st = m_connections->run(server, [&](SamrSession &session) {
-            return toNetStatus(readAll(session, level, records), Context::Other);
-        });
+        NetStatus st = status::Success;
+        if (!listOverLdap(*m_ldap, server, level, records, st)) {
+            st = m_connections->run(server, [&](SamrSession &session) {
+                return toNetStatus(readAll(session, level, records), Context::Other);
+            });
+        }
         if (st != status::Success)
             return st;
         list = &m_display->store(server, level, std::move(records));

@@ -5,6 +5,7 @@
 
 #include "platform/netapi/samba/Connections.h"
 #include "platform/netapi/samba/DisplayCache.h"
+#include "platform/netapi/samba/LdapConnections.h"
 #include "platform/netapi/samba/NetApiLibrary.h"
 #include "platform/netapi/samba/Reachability.h"
 #include "platform/netapi/samba/SambaRpc.h"
@@ -55,7 +56,8 @@ bool kerberosIdentity(Settings &settings, std::string &problem)
 
 SambaNetworkManagement::SambaNetworkManagement()
     : m_connections(std::make_unique<Connections>(m_settings)),
-      m_display(std::make_unique<DisplayCache>())
+      m_display(std::make_unique<DisplayCache>()),
+      m_ldap(std::make_unique<LdapConnections>(m_settings))
 {
 }
 
@@ -64,6 +66,7 @@ SambaNetworkManagement::~SambaNetworkManagement() = default;
 NetStatus SambaNetworkManagement::initialise()
 {
     m_problem.clear();
+    LdapConnections::prepareProcess();
     m_initStatus = loadSettings(m_settings, m_problem, m_givenLogin.get());
     if (m_initStatus == status::Success && m_settings.login.kerberos
         && !kerberosIdentity(m_settings, m_problem))

@@ -17,6 +17,7 @@ namespace platform::samba {
 
 class Connections;
 class DisplayCache;
+class LdapConnections;
 
 class SambaNetworkManagement : public NetworkManagement, public DirectoryLogon {
 public:
@@ -147,6 +148,7 @@ private:
     std::unique_ptr<Login> m_givenLogin;
     std::unique_ptr<Connections> m_connections;
     std::unique_ptr<DisplayCache> m_display;
+    std::unique_ptr<LdapConnections> m_ldap; // AD DCs: listings, "cannot change password"
     std::map<std::string, std::string> m_dcNames; // upper-case domain -> "\\DC"
     NetStatus m_initStatus = 31;
     std::string m_problem = "not initialised";

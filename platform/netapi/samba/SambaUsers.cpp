@@ -3,6 +3,7 @@
 // SetInformationUser2, 3.1.5.5.6 QueryInformationUser).
 #include "platform/netapi/samba/SambaNetworkManagement.h"
 
+#include "platform/netapi/samba/CannotChangePassword.h"
 #include "platform/netapi/samba/Connections.h"
 #include "platform/netapi/samba/DisplayCache.h"
 #include "platform/netapi/samba/CallChecks.h"
@@ -11,6 +12,7 @@
 #include "platform/netapi/samba/UserAccess.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace platform::samba {
 
@@ -134,10 +136,8 @@ NetStatus changeUser(SamrSession &session, ObjectHandle &user, uint32_t level,
         return toNetStatus(st, Context::User);
     // "User cannot change password" lives in the account's security
     // descriptor, which SAMR has no bit for and Samba's AD DC does not let
-    // SetSecurity write: a change of it cannot be made here, and saying
-    // success would be a lie.
-    if ((info.flags ^ current.flags) & uf::PasswdCantChange)
-        return status::NotSupported;
+    // SetSecurity write: the caller writes it over LDAP, or says it cannot.
+    current.flags = (current.flags & ~uf::PasswdCantChange) | (info.flags & uf::PasswdCantChange);
     if (level == 3 && info.primaryGroupId != current.primaryGroupId
         && !isMemberOf(session, user, info.primaryGroupId))
         return invalidParameter(parmErr, UserPrimaryGroupParm);
@@ -184,10 +184,25 @@ NetStatus SambaNetworkManagement::NetUserAdd(const std::string &server, uint32_t
         return st;
     if (const NetStatus bad = checkNewUser(level, info, parmErr))
         return bad;
+    // "User cannot change password" is written over LDAP after the account
+    // exists; where that cannot be done the account is not made at all.
+    const bool cannotChange = info.flags & uf::PasswdCantChange;
+    if (cannotChange && !m_ldap->usable(server))
+        return status::NotSupported;
     uint32_t orphan = 0;
-    const NetStatus result = m_connections->write(
+    NetStatus result = m_connections->write(
         server, [&](SamrSession &session) { return createUser(session, level, info, orphan); },
         [&](SamrSession &session) { return userAdded(session, info, orphan); });
+    if (result == status::Success && cannotChange) {
+        result = writeCannotChangePassword(*m_ldap, server, info.name, true);
+        if (result != status::Success) {
+            m_connections->run(server, [&](SamrSession &session) {
+                uint32_t rid = 0;
+                const NetStatus found = findUser(session, info.name, rid);
+                return found ? found : deleteByRid(session, rid);
+            });
+        }
+    }
     if (orphan != 0) {
         // All or nothing: the account whose write failed goes again.
         m_connections->run(server, [&](SamrSession &session) {
@@ -226,7 +241,7 @@ NetStatus SambaNetworkManagement::NetUserGetInfo(const std::string &server,
         return unknownLevel();
     if (const NetStatus st = ready())
         return st;
-    return m_connections->run(server, [&](SamrSession &session) {
+    const NetStatus result = m_connections->run(server, [&](SamrSession &session) {
         uint32_t rid = 0;
         if (const NetStatus st = findUser(session, userName, rid))
             return st;
@@ -235,6 +250,10 @@ NetStatus SambaNetworkManagement::NetUserGetInfo(const std::string &server,
             return toNetStatus(st, Context::User);
         return toNetStatus(readUser(session, user, level, info), Context::User);
     });
+    if (result == status::Success && level != 0
+        && readCannotChangePassword(*m_ldap, server, info.name).value_or(false))
+        info.flags |= uf::PasswdCantChange;
+    return result;
 }
 
 NetStatus SambaNetworkManagement::NetUserSetInfo(const std::string &server,
@@ -247,6 +266,11 @@ NetStatus SambaNetworkManagement::NetUserSetInfo(const std::string &server,
         return st;
     if (level != 0 && !hasOneAccountType(info.flags))
         return invalidParameter(parmErr, UserFlagsParm);
+    // "User cannot change password" is read and written over LDAP; where
+    // that cannot be done, asking for it is refused before anything changes.
+    const bool wanted = level != 0 && (info.flags & uf::PasswdCantChange);
+    if (wanted && !m_ldap->usable(server))
+        return status::NotSupported;
     m_display->forget(server);
     uint32_t changed = 0;
     auto change = [&](SamrSession &session) {
@@ -262,12 +286,18 @@ NetStatus SambaNetworkManagement::NetUserSetInfo(const std::string &server,
     // A rename is read back: the account now answers to the new name. The
     // other levels are not (a password cannot be read), so a lost reply
     // leaves the transport's failure.
-    return m_connections->write(server, change, [&](SamrSession &session) {
+    const NetStatus result = m_connections->write(server, change, [&](SamrSession &session) {
         uint32_t rid = 0;
         if (level != 0 || findUser(session, info.name, rid) != status::Success)
             return Outcome::Unknown;
         return rid == changed ? Outcome::Done : Outcome::NotDone;
     });
+    if (result != status::Success || level == 0)
+        return result;
+    const std::optional<bool> current = readCannotChangePassword(*m_ldap, server, userName);
+    if (current == wanted || (!current && !wanted))
+        return result;
+    return writeCannotChangePassword(*m_ldap, server, userName, wanted);
 }
 
 } // namespace platform::samba
