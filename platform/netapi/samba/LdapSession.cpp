@@ -199,7 +199,9 @@ std::unique_ptr<LdapSession> LdapSession::connect(const std::string &host, int t
     }
     if (!session->open(fd, canonical, why))
         return nullptr;
-    if (session->readRootDse(why) != LDAP_SUCCESS)
+    // A DC whose processes hang still has its port accepted by the kernel:
+    // the first read is bounded like the connect, not by the search limit.
+    if (session->readRootDse(timeoutMs, why) != LDAP_SUCCESS)
         return nullptr;
     // The bind's service principal comes from the URL: it must be the DC's
     // own DNS name. A name resolved otherwise means a second connection.
@@ -241,15 +243,16 @@ bool LdapSession::open(int fd, const std::string &dnsName, std::string &why)
     return true;
 }
 
-int LdapSession::readRootDse(std::string &why)
+int LdapSession::readRootDse(int timeoutMs, std::string &why)
 {
+    timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
     char *attributes[] = {const_cast<char *>("dnsHostName"),
                           const_cast<char *>("ldapServiceName"),
                           const_cast<char *>("defaultNamingContext"),
                           const_cast<char *>("supportedCapabilities"), nullptr};
     LDAPMessage *result = nullptr;
     const int rc = ldap_search_ext_s(m_ld, "", LDAP_SCOPE_BASE, "(objectClass=*)", attributes,
-                                     0, nullptr, nullptr, nullptr, LDAP_NO_LIMIT, &result);
+                                     0, nullptr, nullptr, &limit, LDAP_NO_LIMIT, &result);
     std::vector<LdapEntry> entries;
     if (rc == LDAP_SUCCESS)
         collect(m_ld, result, entries);

@@ -62,7 +62,7 @@ public:
 private:
     LdapSession() = default;
     bool open(int fd, const std::string &dnsName, std::string &why);
-    int readRootDse(std::string &why);
+    int readRootDse(int timeoutMs, std::string &why);
 
     LDAP *m_ld = nullptr;
     std::string m_dnsName;
